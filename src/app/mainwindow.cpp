@@ -1,0 +1,305 @@
+#include "app/mainwindow.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QStyle>
+
+#include "app/settings.h"
+#include "archive/cp852.h"
+#include "archive/dispatch.h"
+#include "archive/paths.h"
+#include "report/format.h"
+#include "table/employeetable.h"
+
+namespace dosber {
+namespace {
+
+// The layout is given in units of 120 pixels per inch; Qt lays out in
+// device-independent pixels of 96 per inch and scales to the screen.
+int px(int units) { return (units * 4 + 2) / 5; }
+QRect box(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+std::string s(const QString& q) { return q.toStdString(); }
+
+struct detailrow {
+  const char* caption;
+  int captiontop;
+  const char* field;
+  int valuetop;
+};
+constexpr detailrow detailrows[] = {
+    {"Lánynév", 24, "lanynev", 24},         {"Anyja neve", 48, "anyanev", 47},
+    {"Alk.min", 71, "alkminnev", 71},       {"Munkakör", 95, "munkakor", 95},
+    {"Napi óra", 119, "ridon", 120},        {"Havi óra", 144, "ridoh", 144},
+    {"Adóazonosító", 167, "adoazon", 167},  {"TAJ szám", 191, "taj", 192},
+    {"Mnyp. kezdete", 216, "mnypkezd", 217}, {"Mnyp. vége", 240, "mnypbef", 240},
+    {"Arcivált", 264, "archiv", 264},       {"Havibér", 288, "haviber", 287},
+    {"Órabér", 312, "oraber", 312},         {"FEOR", 336, "feor", 336},
+};
+constexpr const char* months[] = {"Január", "Február", "Március",    "Április", "Május",    "Június",
+                                  "Július", "Augusztus", "Szeptember", "Október", "November", "December"};
+
+}  // namespace
+
+void trackbarprogress::setmaximum(int v) { bar_->setMaximum(v); }
+void trackbarprogress::setminimum(int v) { bar_->setMinimum(v); }
+int trackbarprogress::position() const { return bar_->value(); }
+void trackbarprogress::setposition(int v) {
+  bar_->setValue(v);
+  // The load runs inside its handler; repaint now and then so the bar moves.
+  qint64 now = QDateTime::currentMSecsSinceEpoch();
+  if (now - lastpaint_ >= 40 || v == 0 || v == bar_->maximum()) {
+    lastpaint_ = now;
+    if (bar_->isVisible()) bar_->repaint();
+  }
+}
+
+TForm1::TForm1(archivestate& state, messages& msgs, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), state_(state), msgs_(msgs), dtset_(makeemployeetable()), progress_(nullptr) {
+  buildlayout();
+  progress_ = trackbarprogress(TrackBar1);
+  FormCreate(arguments);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildlayout() {
+  setWindowTitle("1992-2005 közti bérek lekérdezése (DOS)");
+  QFont f = font();
+  f.setPointSize(10);
+  setFont(f);
+  auto* client = new QWidget(this);
+  setCentralWidget(client);
+  client->setFixedSize(px(1248), px(685));
+
+  ComboBox1 = new QComboBox(client);
+  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1->setGeometry(box(80, 32, 208, 28));
+  ComboBox1->setEditable(true);
+  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+
+  ComboBox2 = new QComboBox(client);
+  ComboBox2->setObjectName("ComboBox2");
+  ComboBox2->setGeometry(box(360, 32, 213, 28));
+  ComboBox2->setEditable(true);
+  ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox2->setEditText("Válassza ki a céget!");
+
+  CheckBox1 = new QCheckBox("Az alapértelezett PDF-olvasó használata", client);
+  CheckBox1->setObjectName("CheckBox1");
+  CheckBox1->setGeometry(box(688, 36, 290, 24));
+  CheckBox1->setLayoutDirection(Qt::RightToLeft);  // caption left of the box
+  CheckBox1->setFocusPolicy(Qt::ClickFocus);
+
+  DBGrid1 = new QTableView(client);
+  DBGrid1->setObjectName("DBGrid1");
+  DBGrid1->setGeometry(box(8, 88, 648, 496));
+  model_ = new employeemodel(dtset_, this);
+  DBGrid1->setModel(model_);
+  DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  DBGrid1->setTabKeyNavigation(false);
+  DBGrid1->setShowGrid(true);
+  DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  DBGrid1->verticalHeader()->setDefaultSectionSize(px(24));
+  DBGrid1->verticalHeader()->setFixedWidth(px(14));
+  connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (current.isValid()) dtset_.moveto(static_cast<size_t>(current.row()));
+            showcurrent();
+          });
+  connect(DBGrid1, &QTableView::doubleClicked, this, [this] { DBGrid1DblClick(); });
+
+  Panel1 = new QFrame(client);
+  Panel1->setObjectName("Panel1");
+  Panel1->setGeometry(box(688, 88, 528, 579));
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel1->setLineWidth(px(4));
+  for (const auto& r : detailrows) {
+    auto* caption = new QLabel(r.caption, Panel1);
+    caption->setGeometry(box(24, r.captiontop, 120, 20));
+    auto* value = new QLabel(Panel1);
+    value->setObjectName(QString("value_") + r.field);
+    value->setGeometry(box(160, r.valuetop, 360, 20));
+    details_.push_back({r.field, value});
+  }
+  Panel2 = new QFrame(Panel1);
+  Panel2->setObjectName("Panel2");
+  Panel2->setGeometry(box(8, 377, 504, 35));
+  Panel2->setFrameStyle(QFrame::Box | QFrame::Plain);
+  auto* eho = new QLabel("EHO", Panel2);
+  eho->setGeometry(0, 0, px(504), px(35));
+  eho->setAlignment(Qt::AlignCenter);
+  for (int m = 0; m < 12; ++m) {
+    bool right = m >= 6;
+    int top = (right ? 425 : 426) + 24 * (m % 6);
+    auto* caption = new QLabel(months[m], Panel1);
+    caption->setGeometry(box(right ? 296 : 24, top, 120, 20));
+    auto* value = new QLabel(Panel1);
+    std::string field = "eho" + std::to_string(m + 1);
+    value->setObjectName(q("value_" + field));
+    value->setGeometry(box(right ? 432 : 160, top, 80, 20));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    details_.push_back({field, value});
+  }
+
+  Label1 = new QLabel("Keresés (minta)", client);
+  Label1->setGeometry(box(32, 608, 102, 20));
+  Edit1 = new QLineEdit(client);
+  Edit1->setObjectName("Edit1");
+  Edit1->setGeometry(box(152, 600, 296, 28));
+  connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+
+  Button1 = new QPushButton("Karton", client);
+  Button1->setObjectName("Button1");
+  Button1->setGeometry(box(520, 597, 94, 31));
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+  TrackBar1 = new QSlider(Qt::Horizontal, client);
+  TrackBar1->setObjectName("TrackBar1");
+  TrackBar1->setGeometry(box(32, 641, 648, 31));
+  TrackBar1->setRange(0, 1);
+  TrackBar1->setValue(0);
+  TrackBar1->setFocusPolicy(Qt::NoFocus);
+  TrackBar1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  setTabOrder(DBGrid1, Edit1);
+  setTabOrder(Edit1, Button1);
+  setTabOrder(Button1, ComboBox1);
+  setTabOrder(ComboBox1, ComboBox2);
+
+  connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
+  connect(ComboBox2, &QComboBox::currentIndexChanged, this, [this] { ComboBox2Change(); });
+
+  adjustSize();
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+template <class F>
+void TForm1::guarded(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    msgs_.error(this, QString::fromStdString(e.what()));
+  }
+}
+
+void TForm1::FormCreate(const QStringList& arguments) {
+  programfolder_ = programfolder();
+  settings st = readsettings(settingspath(), programfolder_);
+  CheckBox1->setChecked(st.defaultreader);
+  if (!arguments.isEmpty() && !arguments.first().isEmpty())
+    datafolder_ = s(arguments.first());
+  else
+    datafolder_ = parentpath(programfolder_);
+  QSignalBlocker block(ComboBox1);
+  ComboBox1->clear();
+  for (const auto& name : yearfolders(datafolder_)) ComboBox1->addItem(q(name));
+  ComboBox1->insertItem(0, "Válassza ki az évet!");
+  ComboBox1->setCurrentIndex(0);
+}
+
+void TForm1::ComboBox1Change() {
+  int index = ComboBox1->currentIndex();
+  if (index <= 0) return;
+  guarded([&] {
+    yearfolder_ = joinpath(datafolder_, s(ComboBox1->currentText()));
+    QSignalBlocker block(ComboBox2);
+    ComboBox2->clear();
+    for (const auto& name : companyfolders(yearfolder_)) ComboBox2->addItem(q(name));
+    ComboBox2->insertItem(0, "Válassza ki a céget!");
+    ComboBox2->setCurrentIndex(0);
+  });
+}
+
+void TForm1::ComboBox2Change() {
+  int index = ComboBox2->currentIndex();
+  if (index <= 0) return;
+  std::string company = s(ComboBox2->itemText(index));
+  bool suspended = false;
+  guarded([&] {
+    std::string candidate = lowercase(joinpath(yearfolder_, company));
+    if (!isfile(joinpath(candidate, "mber.par"))) {
+      msgs_.info(this, "Nem megfelelő adatkönyvtár!");
+      return;
+    }
+    model_->suspend();
+    suspended = true;
+    loadcompanyfolder(state_, dtset_, yearfolder_, company, &progress_, &datafolder_);
+  });
+  if (!suspended) return;
+  model_->resume();
+  fitcolumns();
+  if (dtset_.active() && !dtset_.empty()) selectrow(0);
+  showcurrent();
+  DBGrid1->setFocus();
+}
+
+void TForm1::fitcolumns() {
+  DBGrid1->resizeColumnsToContents();
+}
+
+void TForm1::Edit1Change() {
+  if (dtset_.rowcount() == 0) return;
+  model_->suspend();
+  dtset_.clearfilter();
+  std::string text = s(Edit1->text());
+  if (!text.empty()) filterbyname(dtset_, trimcontrol(text));
+  model_->resume();
+  if (!dtset_.empty()) selectrow(0);
+  showcurrent();
+}
+
+void TForm1::selectrow(int position) {
+  if (position < 0 || static_cast<size_t>(position) >= dtset_.visiblecount()) return;
+  dtset_.moveto(static_cast<size_t>(position));
+  DBGrid1->setCurrentIndex(model_->index(position, 0));
+  showcurrent();
+}
+
+void TForm1::showcurrent() {
+  long row = dtset_.active() ? dtset_.currentrow() : -1;
+  for (auto& d : details_) {
+    if (row < 0) {
+      d.value->clear();
+      continue;
+    }
+    d.value->setText(displaytext(dtset_, static_cast<size_t>(row), dtset_.fieldindex(d.field)));
+  }
+}
+
+QString TForm1::detailtext(const QString& field) const {
+  for (const auto& d : details_)
+    if (q(d.field) == field) return d.value->text();
+  return {};
+}
+
+void TForm1::Button1Click() {
+  if (!dtset_.active() || dtset_.empty()) {
+    msgs_.info(this, "Nem adta meg az adatok helyét!");
+    ComboBox1->setFocus();
+    return;
+  }
+}
+
+void TForm1::DBGrid1DblClick() { Button1Click(); }
+
+bool TForm1::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) DBGrid1->setFocus();
+  return QMainWindow::event(e);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // The settings are written once, at close; a failed write is shown, and
+  // the window closes all the same.
+  guarded([&] { writesettings(settingspath(), settings{datafolder_, CheckBox1->isChecked()}); });
+  event->accept();
+}
+
+}  // namespace dosber

@@ -1,0 +1,99 @@
+#pragma once
+// The one window of the program. Controls and handlers keep the names of the
+// window definition (ComboBox1, DBGrid1, Button1Click, ...).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableView>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/employeemodel.h"
+#include "app/messages.h"
+#include "archive/archivestate.h"
+#include "archive/progress.h"
+#include "table/table.h"
+
+namespace dosber {
+
+// The track bar as the readers' progress bar; it repaints now and then so
+// that it visibly moves during a load.
+class trackbarprogress : public progress {
+ public:
+  explicit trackbarprogress(QSlider* bar) : bar_(bar) {}
+  void setmaximum(int v) override;
+  void setminimum(int v) override;
+  void setposition(int v) override;
+  int position() const override;
+
+ private:
+  QSlider* bar_;
+  qint64 lastpaint_ = 0;
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  // arguments: the program's arguments after its name.
+  TForm1(archivestate& state, messages& msgs, const QStringList& arguments, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  QComboBox* ComboBox1;
+  QComboBox* ComboBox2;
+  QCheckBox* CheckBox1;
+  QTableView* DBGrid1;
+  QFrame* Panel1;
+  QFrame* Panel2;
+  QLabel* Label1;
+  QLineEdit* Edit1;
+  QPushButton* Button1;
+  QSlider* TrackBar1;
+
+  memtable& employees() { return dtset_; }
+  const std::string& datafolder() const { return datafolder_; }
+  const std::string& yearfolderpath() const { return yearfolder_; }
+  // Text of the detail panel's value label of a field.
+  QString detailtext(const QString& field) const;
+
+  void ComboBox1Change();
+  void ComboBox2Change();
+  void Edit1Change();
+  void Button1Click();
+  void DBGrid1DblClick();
+  // Puts the grid on a visible row of the employee table.
+  void selectrow(int position);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void FormCreate(const QStringList& arguments);
+  void buildlayout();
+  void showcurrent();
+  void fitcolumns();
+  template <class F>
+  void guarded(F&& f);
+
+  archivestate& state_;
+  messages& msgs_;
+  memtable dtset_;
+  employeemodel* model_;
+  trackbarprogress progress_;
+  std::string datafolder_;
+  std::string yearfolder_;
+  std::string programfolder_;
+  struct detail {
+    std::string field;
+    QLabel* value;
+  };
+  std::vector<detail> details_;
+};
+
+}  // namespace dosber

@@ -1,0 +1,46 @@
+#pragma once
+// The settings file: a small INI text, section "exepar" with the stored
+// data folder and the default-reader flag. Other sections, keys and
+// comments survive a rewrite byte for byte.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dosber {
+
+class inifile {
+ public:
+  // A missing or unreadable file reads as empty.
+  void load(const std::string& path);
+  void parse(std::string_view text);
+  std::string text() const;
+
+  bool has(std::string_view section, std::string_view key) const;
+  std::string value(std::string_view section, std::string_view key) const;
+  void set(std::string_view section, std::string_view key, std::string_view value);
+
+ private:
+  std::vector<std::string> lines_;
+  std::string newline_ = "\n";
+};
+
+// "c:\Kalibra Bt" elsewhere: $DOSBER_ROOT, else $XDG_DATA_HOME/Kalibra Bt,
+// else ~/.local/share/Kalibra Bt.
+std::string rootfolder();
+std::string settingspath();   // root + Params/Veltor/veltor.par
+std::string cardpdfpath();    // root + temp/doskarton/doskarton.pdf
+
+struct settings {
+  std::string storedfolder;
+  bool defaultreader = true;
+};
+
+// Reads the two settings; missing values give the program folder and true.
+settings readsettings(const std::string& path, const std::string& programfolder);
+// Writes both into the file (creating its folder); throws on failure.
+void writesettings(const std::string& path, const settings& s);
+
+// "1..." is true, any other non-empty value false, empty gives fallback.
+bool readflag(std::string_view value, bool fallback);
+
+}  // namespace dosber

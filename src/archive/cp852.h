@@ -1,0 +1,28 @@
+#pragma once
+// Archive text: DOS code page 852 bytes to UTF-8 display text.
+#include <string>
+#include <string_view>
+
+namespace dosber {
+
+// Appends the UTF-8 form of one code point.
+void appendutf8(std::string& out, char32_t cp);
+
+// The archive text conversion: every 0x8F byte counts as 0xB5 ("Á"; 0x8F
+// would come out as "Ć"), the text ends at its first zero byte, and the
+// bytes are converted from code page 852. ASCII text comes out unchanged.
+std::string archivetext(std::string_view bytes);
+
+// Bytes taken as they are stored (codes, dates): not cut and not trimmed.
+// ASCII bytes, zero bytes included, stay as they are; bytes of 0x80 and
+// more become their code page 852 letters so that the text stays UTF-8.
+std::string rawtext(std::string_view bytes);
+
+// Removes every character with a code of 32 or less from both ends.
+std::string_view trimcontrol(std::string_view s);
+inline std::string trimmed(std::string_view s) { return std::string(trimcontrol(s)); }
+
+// Trimmed, then converted: the display value of most text fields.
+inline std::string trimmedtext(std::string_view bytes) { return archivetext(trimcontrol(bytes)); }
+
+}  // namespace dosber

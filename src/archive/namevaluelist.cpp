@@ -1,0 +1,45 @@
+#include "archive/namevaluelist.h"
+
+#include "archive/paths.h"
+
+namespace dosber {
+
+void namevaluelist::add(std::string_view text) {
+  entries_.insert(entry{casefold(text), std::string(text)});
+}
+
+void namevaluelist::add(std::string_view name, std::string_view value) {
+  std::string text(name);
+  text.push_back('=');
+  text.append(value);
+  add(text);
+}
+
+std::vector<std::string> namevaluelist::values(std::string_view name) const {
+  std::vector<std::string> out;
+  std::string prefix = casefold(name);
+  prefix.push_back('=');
+  for (auto it = entries_.lower_bound(entry{prefix, {}});
+       it != entries_.end() && it->folded.compare(0, prefix.size(), prefix) == 0; ++it) {
+    auto eq = it->text.find('=');
+    out.push_back(it->text.substr(eq + 1));
+  }
+  return out;
+}
+
+std::string namevaluelist::value(std::string_view name) const {
+  std::string prefix = casefold(name);
+  prefix.push_back('=');
+  auto it = entries_.lower_bound(entry{prefix, {}});
+  if (it == entries_.end() || it->folded.compare(0, prefix.size(), prefix) != 0) return {};
+  return it->text.substr(it->text.find('=') + 1);
+}
+
+std::vector<std::string> namevaluelist::entries() const {
+  std::vector<std::string> out;
+  out.reserve(entries_.size());
+  for (const auto& e : entries_) out.push_back(e.text);
+  return out;
+}
+
+}  // namespace dosber

@@ -1,0 +1,34 @@
+#pragma once
+// The readers of a company load. Each takes the company folder path (the
+// year folder is the folder that contains it).
+#include <string>
+
+#include "archive/archivestate.h"
+#include "archive/progress.h"
+#include "archive/yearlayouts.h"
+
+namespace dosber {
+class memtable;
+
+// mber.par: company name (line 5) and tax number (line 7).
+void readcompanyparameters(archivestate& state, const std::string& companyfolder);
+// kod.dat into the general code list.
+void readgeneralcodes(archivestate& state, const yearinfo& year, const std::string& companyfolder);
+// mrend<yy>.dat (company folder, else year folder) into the work schedule list.
+void readworkschedules(archivestate& state, const yearinfo& year, const std::string& companyfolder);
+// jarkod.dat, levkod.dat, the fixed tax labels and the allowance names of
+// ber<yy>.par into the item name list; the 1992/1993 income-reducing
+// allowance codes.
+void readpayitemcodes(archivestate& state, const yearinfo& year, const std::string& companyfolder);
+
+// Load company: reads dt.dat (and arcdt.dat from 1999) with its auxiliary
+// files and appends one row per present employment record.
+void loadcompany(archivestate& state, const yearinfo& year, memtable& employees,
+                 const std::string& companyfolder, progress* bar);
+
+// Registers the entry azon=entry date;jogvkod1;jogvkod2;exit date.
+void registeremploymentline(archivestate& state, const std::string& azon, const std::string& entry,
+                            const std::string& jogvkod1, const std::string& jogvkod2,
+                            const std::string& exit);
+
+}  // namespace dosber

@@ -1,0 +1,98 @@
+#include "archive/recordfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "archive/errors.h"
+#include "archive/paths.h"
+
+namespace dosber {
+namespace {
+constexpr size_t block_bytes = 1 << 20;
+}
+
+bool recordfile::open(std::string_view path, size_t recordsize) {
+  close();
+  auto real = resolvepath(path);
+  if (!real || recordsize == 0) return false;
+  int fd = ::open(real->c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  path_ = *real;
+  recordsize_ = recordsize;
+  count_ = static_cast<size_t>(st.st_size) / recordsize;
+  return true;
+}
+
+void recordfile::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  count_ = 0;
+}
+
+void recordfile::readexact(unsigned char* into, size_t bytes, size_t offset) {
+  size_t done = 0;
+  while (done < bytes) {
+    ssize_t n = ::pread(fd_, into + done, bytes - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw archive_error(std::string("I/O error: ") + std::strerror(errno), path_);
+    }
+    if (n == 0) throw archive_error(read_past_end, path_);
+    done += static_cast<size_t>(n);
+  }
+}
+
+void recordfile::skipheader() {
+  if (count_ == 0) throw archive_error(read_past_end, path_);
+  buffer_.resize(recordsize_);
+  readexact(buffer_.data(), recordsize_, 0);
+}
+
+size_t recordfile::readblock(size_t first) {
+  size_t per_block = std::max<size_t>(1, block_bytes / recordsize_);
+  size_t n = std::min(per_block, count_ - first);
+  buffer_.resize(n * recordsize_);
+  readexact(buffer_.data(), n * recordsize_, first * recordsize_);
+  return n;
+}
+
+bool recordfile::readsingle(std::vector<unsigned char>& record) {
+  if (count_ == 0) return false;
+  record.resize(recordsize_);
+  try {
+    readexact(record.data(), recordsize_, 0);
+  } catch (const archive_error&) {
+    return false;
+  }
+  return true;
+}
+
+int tointeger(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == text.size()) throw invalid_integer(text);
+  long long v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') throw invalid_integer(text);
+    v = v * 10 + (text[i] - '0');
+    if (v > 2147483648LL) throw invalid_integer(text);
+  }
+  if (negative) v = -v;
+  if (v > 2147483647LL) throw invalid_integer(text);
+  return static_cast<int>(v);
+}
+
+}  // namespace dosber

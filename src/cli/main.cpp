@@ -1,0 +1,131 @@
+// dosber-cli: the operations of the window for batch work and tests.
+// Exit status: 0 success, 1 archive or output error, 2 usage error.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "archive/archivestate.h"
+#include "archive/cp852.h"
+#include "archive/dispatch.h"
+#include "archive/errors.h"
+#include "archive/paths.h"
+#include "report/format.h"
+#include "table/employeetable.h"
+
+using namespace dosber;
+
+namespace {
+
+nlohmann::ordered_json rowjson(const memtable& t, size_t row) {
+  nlohmann::ordered_json o;
+  for (int f = 0; f < t.fieldcount(); ++f) {
+    value v = t.getat(row, f);
+    const std::string& name = t.field(f).name;
+    if (auto s = std::get_if<std::string>(&v)) o[name] = *s;
+    else if (auto i = std::get_if<int32_t>(&v)) o[name] = *i;
+    else if (auto d = std::get_if<double>(&v)) o[name] = *d;
+    else if (auto b = std::get_if<bool>(&v)) o[name] = *b;
+    else o[name] = nullptr;
+  }
+  return o;
+}
+
+std::string csvcell(std::string s) {
+  if (s.find_first_of(";\"\r\n") == std::string::npos) return s;
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string celltext(const memtable& t, size_t row, int f) {
+  value v = t.getat(row, f);
+  if (auto s = std::get_if<std::string>(&v)) return *s;
+  if (auto i = std::get_if<int32_t>(&v)) return std::to_string(*i);
+  if (auto d = std::get_if<double>(&v)) return generalnumber(*d);
+  if (auto b = std::get_if<bool>(&v)) return *b ? "Igen" : "Nem";
+  return {};
+}
+
+int employees(const std::string& folder, bool json, bool csv, const std::string& filter, bool hasfilter) {
+  archivestate state;
+  memtable table = makeemployeetable();
+  if (loadcompanypath(state, table, folder) == loadresult::notacompany) {
+    std::cerr << "Nem megfelelő adatkönyvtár!\n";
+    return 1;
+  }
+  if (!table.active()) rebuildemployeetable(table);
+  if (hasfilter) filterbyname(table, std::string(trimcontrol(filter)));
+  size_t n = table.visiblecount();
+  if (json) {
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    for (size_t i = 0; i < n; ++i) rows.push_back(rowjson(table, table.rowat(i)));
+    std::cout << rows.dump(2) << "\n";
+  } else if (csv) {
+    std::cout << "\xEF\xBB\xBF";
+    for (int f = 0; f < table.fieldcount(); ++f) std::cout << (f ? ";" : "") << table.field(f).name;
+    std::cout << "\r\n";
+    for (size_t i = 0; i < n; ++i) {
+      size_t row = table.rowat(i);
+      for (int f = 0; f < table.fieldcount(); ++f) std::cout << (f ? ";" : "") << csvcell(celltext(table, row, f));
+      std::cout << "\r\n";
+    }
+  } else {
+    int nev = table.fieldindex("nev"), szulido = table.fieldindex("szulido"), jogvnev1 = table.fieldindex("jogvnev1"),
+        jogvnev2 = table.fieldindex("jogvnev2"), bdatum = table.fieldindex("bdatum"),
+        kdatum = table.fieldindex("kdatum");
+    for (size_t i = 0; i < n; ++i) {
+      size_t row = table.rowat(i);
+      std::cout << table.textat(row, nev) << "\t" << table.textat(row, szulido) << "\t"
+                << table.textat(row, jogvnev1) << "\t" << table.textat(row, jogvnev2) << "\t"
+                << table.textat(row, bdatum) << "\t" << table.textat(row, kdatum) << "\n";
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"dosber-cli: 1992-2005 közti bérek lekérdezése (DOS)"};
+  app.require_subcommand(1);
+
+  std::string datafolder, yearfolder, companyfolder, filter;
+  bool json = false, csv = false;
+
+  auto* years = app.add_subcommand("years", "List the year folders of a data folder");
+  years->add_option("DATA_FOLDER", datafolder)->required();
+  auto* companies = app.add_subcommand("companies", "List the company folders of a year folder");
+  companies->add_option("YEAR_FOLDER", yearfolder)->required();
+  auto* emp = app.add_subcommand("employees", "List the employment records of a company");
+  emp->add_option("COMPANY_FOLDER", companyfolder)->required();
+  auto* jsonflag = emp->add_flag("--json", json, "JSON array, one object a row");
+  auto* csvflag = emp->add_flag("--csv", csv, "CSV with a header line");
+  jsonflag->excludes(csvflag);
+  auto* filteropt = emp->add_option("--filter", filter, "Only names containing TEXT");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    int code = app.exit(e);
+    return e.get_exit_code() == 0 ? 0 : (code == 0 ? 0 : 2);
+  }
+
+  try {
+    if (*years) {
+      for (const auto& name : yearfolders(datafolder)) std::cout << name << "\n";
+    } else if (*companies) {
+      for (const auto& name : companyfolders(yearfolder)) std::cout << name << "\n";
+    } else if (*emp) {
+      return employees(companyfolder, json, csv, filter, filteropt->count() > 0);
+    }
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,166 @@
+#include "report/format.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+#include "archive/paths.h"
+
+namespace dosber {
+
+std::string generalnumber(double value) {
+  if (value == 0) return "0";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15G", value);
+  std::string s(buf);
+  // The exponent form: mantissa "E" exponent without "+" or leading zeros.
+  auto e = s.find('E');
+  std::string exponent;
+  if (e != std::string::npos) {
+    exponent = s.substr(e + 1);
+    s.erase(e);
+    bool negative = !exponent.empty() && exponent[0] == '-';
+    size_t i = (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+')) ? 1 : 0;
+    while (i + 1 < exponent.size() && exponent[i] == '0') ++i;
+    exponent = std::string("E") + (negative ? "-" : "") + exponent.substr(i);
+  }
+  for (char& c : s)
+    if (c == '.') c = decimalseparator;
+  return s + exponent;
+}
+
+std::string formatmask(std::string_view mask, std::string_view value) {
+  if (mask.empty()) return std::string(value);
+  // Value characters are Unicode characters, not bytes.
+  std::vector<std::string_view> chars;
+  for (size_t i = 0; i < value.size();) {
+    size_t n = 1;
+    while (i + n < value.size() && (static_cast<unsigned char>(value[i + n]) & 0xC0) == 0x80) ++n;
+    chars.push_back(value.substr(i, n));
+    i += n;
+  }
+  std::string out;
+  size_t j = 0;
+  for (char m : mask) {
+    if (m != '#')
+      out.push_back(m);
+    else if (j < chars.size())
+      out.append(chars[j++]);
+  }
+  return out.empty() ? std::string(value) : out;
+}
+
+double roundeven(double value, int decimals) {
+  double scale = std::pow(10.0, decimals);
+  return std::nearbyint(value * scale) / scale;
+}
+
+std::string formatnumber(std::string_view mask, bool trimleft, double number) {
+  if (mask.empty()) return generalnumber(number);
+  size_t dot = mask.find('.');
+  int decimals = dot == std::string_view::npos ? 0 : static_cast<int>(mask.size() - dot - 1);
+  if (number != std::trunc(number)) number = roundeven(number, decimals);
+  std::string s = generalnumber(number);
+  size_t comma = s.find(decimalseparator);
+  std::string ipart = comma == std::string::npos ? s : s.substr(0, comma);
+  std::string fpart = comma == std::string::npos ? std::string() : s.substr(comma + 1);
+
+  std::string m(mask);
+  std::string result = m;
+  // Positions are 1-based as in the mask: p is the first "." or length + 1.
+  long p = dot == std::string_view::npos ? static_cast<long>(m.size()) + 1 : static_cast<long>(dot) + 1;
+  long k = static_cast<long>(ipart.size());
+  for (long pos = p - 1; pos >= 1; --pos) {
+    char c = m[pos - 1];
+    if (c == '#') {
+      if (k > 0) {
+        if (ipart[k - 1] == '-' && pos < static_cast<long>(result.size()) && result[pos] == thousandseparator) {
+          result[pos] = '-';
+          result[pos - 1] = ' ';
+        } else {
+          result[pos - 1] = ipart[k - 1];
+        }
+      } else {
+        result[pos - 1] = pos == p - 1 ? '0' : ' ';
+      }
+      --k;
+    } else if (c == ',') {
+      result[pos - 1] = k > 0 ? thousandseparator : ' ';
+    } else {
+      result[pos - 1] = ' ';
+    }
+  }
+  if (k > 0) {
+    result.insert(0, ipart.substr(0, static_cast<size_t>(k)));
+    m.insert(0, static_cast<size_t>(k), '#');
+    p += k;
+  }
+  if (dot != std::string_view::npos) {
+    result[p - 1] = decimalseparator;
+    size_t f = 0;
+    for (size_t pos = static_cast<size_t>(p); pos < m.size(); ++pos)
+      result[pos] = (m[pos] == '#' && f < fpart.size()) ? fpart[f++] : '0';
+  }
+  if (trimleft) {
+    size_t b = result.find_first_not_of(' ');
+    result = b == std::string::npos ? std::string() : result.substr(b);
+  }
+  return result;
+}
+
+std::string piece(std::string_view text, char separator, int n) {
+  for (int i = 1; i < n; ++i) {
+    size_t p = text.find(separator);
+    if (p == std::string_view::npos) return {};
+    text.remove_prefix(p + 1);
+  }
+  size_t p = text.find(separator);
+  return std::string(p == std::string_view::npos ? text : text.substr(0, p));
+}
+
+int piececount(std::string_view text, char separator) {
+  if (text.empty()) return 0;
+  int n = 1;
+  for (char c : text)
+    if (c == separator) ++n;
+  return n;
+}
+
+bool ensurefolder(const std::string& filename) {
+  namespace fs = std::filesystem;
+  std::string target = parentpath(filename);
+  if (target.empty()) return true;
+  auto exists = [](const std::string& p) {
+    std::error_code ec;
+    return fs::is_directory(fs::path(p), ec);
+  };
+  if (exists(target)) return true;
+  std::string current = target;
+  while (!exists(current)) {
+    if (::mkdir(current.c_str(), 0777) == 0 || errno == EEXIST) {
+      if (current == target) return exists(target);
+      current = target;
+    } else {
+      std::string parent = parentpath(current);
+      if (parent.empty() || parent == current) return false;
+      current = parent;
+    }
+  }
+  return false;
+}
+
+std::string today() {
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+  return buf;
+}
+
+}  // namespace dosber

@@ -1,0 +1,28 @@
+#include "table/employeetable.h"
+
+#include "archive/paths.h"
+
+namespace dosber {
+
+void rebuildemployeetable(memtable& table) {
+  table.clear();
+  for (const auto& f : employeefields) table.addfield(f.name, f.type, f.size);
+  table.setindex("nev;azon;bdatum");
+  table.create();
+}
+
+bool namecontains(std::string_view text, std::string_view pattern) {
+  if (pattern.empty()) return false;
+  return casefold(text).find(casefold(pattern)) != std::string::npos;
+}
+
+void filterbyname(memtable& table, std::string_view pattern) {
+  std::string folded = casefold(pattern);
+  int nev = table.fieldindex("nev");
+  table.setfilter([folded, nev](const memtable& t, size_t row) {
+    if (folded.empty()) return false;
+    return casefold(t.textat(row, nev)).find(folded) != std::string::npos;
+  });
+}
+
+}  // namespace dosber
