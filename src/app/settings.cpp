@@ -124,8 +124,8 @@ void inifile::set(std::string_view section, std::string_view key, std::string_vi
     }
   }
   std::string entry = std::string(key) + "=" + std::string(value) + newline_;
-  if (!lines_.empty() && ending(lines_.back()).empty()) lines_.back() += newline_;
   if (lastinsection < 0) {
+    if (!lines_.empty() && ending(lines_.back()).empty()) lines_.back() += newline_;
     if (!lines_.empty() && !trimcontrol(lines_.back()).empty()) lines_.push_back(newline_);
     lines_.push_back("[" + std::string(section) + "]" + newline_);
     lines_.push_back(entry);

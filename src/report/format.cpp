@@ -142,9 +142,11 @@ bool ensurefolder(const std::string& filename) {
   if (exists(target)) return true;
   std::string current = target;
   while (!exists(current)) {
-    if (::mkdir(current.c_str(), 0777) == 0 || errno == EEXIST) {
-      if (current == target) return exists(target);
+    if (::mkdir(current.c_str(), 0777) == 0) {
+      if (current == target) return true;
       current = target;
+    } else if (errno == EEXIST) {
+      return false;  // a file stands where a folder should be
     } else {
       std::string parent = parentpath(current);
       if (parent.empty() || parent == current) return false;

@@ -1,0 +1,37 @@
+#pragma once
+// Small archive fixtures for the reader tests.
+#include <string>
+#include <vector>
+
+#include "archive/paths.h"
+#include "archive/progress.h"
+#include "archive/yearlayouts.h"
+#include "archivewriter.h"
+#include "testutil.h"
+
+namespace dosber::testing {
+
+// Records every progress call as "max N", "min N", "pos N".
+class progressrecorder : public progress {
+ public:
+  void setmaximum(int v) override { calls.push_back("max " + std::to_string(v)); }
+  void setminimum(int v) override { calls.push_back("min " + std::to_string(v)); }
+  void setposition(int v) override {
+    pos = v;
+    calls.push_back("pos " + std::to_string(v));
+  }
+  int position() const override { return pos; }
+  std::vector<std::string> calls;
+  int pos = 0;
+};
+
+inline std::string yearfoldername(const yearinfo& y) { return "ber" + std::string(y.yeartext + 2); }
+
+// A company folder with mber.par under root/ber<yy>/<name>.
+inline std::string makecompany(const std::string& root, const yearinfo& y, const std::string& name = "ceg") {
+  std::string folder = joinpath(joinpath(root, yearfoldername(y)), name);
+  writecompanyparameters(folder, "Kalibra Bt.", "12345678213");
+  return folder;
+}
+
+}  // namespace dosber::testing

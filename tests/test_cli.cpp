@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "fixtures.h"
+
+using namespace dosber::testing;
+
+namespace {
+
+struct result {
+  int status;
+  std::string out;
+};
+
+result run(const std::string& args) {
+  std::string cmd = std::string(DOSBER_CLI) + " " + args + " 2>&1";
+  FILE* p = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  int status = pclose(p);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::string q(const std::string& s) { return "'" + s + "'"; }
+
+}  // namespace
+
+TEST(cli, yearsAndCompaniesOfTheSample) {
+  result r = run(std::string("years ") + DOSBER_SAMPLE);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "ber00\nber01\nber02\nber03\nber04\nber05\nber92\nber93\nber94\nber95\nber96\nber97\nber98\nber99\n");
+  r = run(std::string("companies ") + DOSBER_SAMPLE + "/ber92");
+  EXPECT_EQ(r.out, "arpad\nEpito\nkalibra\n");
+}
+
+TEST(cli, employeesAsJsonForEverySampleCompany) {
+  for (const char* year : {"ber92", "ber98", "ber99", "ber05"}) {
+    for (const char* company : {"kalibra", "Epito", "arpad"}) {
+      result r = run("employees --json " + std::string(DOSBER_SAMPLE) + "/" + year + "/" + company);
+      ASSERT_EQ(r.status, 0) << r.out;
+      auto rows = nlohmann::ordered_json::parse(r.out);
+      ASSERT_GT(rows.size(), 5u) << year << company;
+      EXPECT_EQ(rows[0].size(), 44u);
+      EXPECT_TRUE(rows[0]["nyjtavnap"].is_number_integer());
+      EXPECT_TRUE(rows[0]["haviber"].is_number());
+      EXPECT_TRUE(rows[0]["nev"].is_string());
+      auto it = rows[0].begin();
+      EXPECT_EQ(it.key(), "azon");
+    }
+  }
+}
+
+TEST(cli, csvAndFilter) {
+  std::string folder = std::string(DOSBER_SAMPLE) + "/ber95/kalibra";
+  result r = run("employees --csv " + folder);
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(r.out.substr(3, 14), "azon;nev;szuli");
+  EXPECT_NE(r.out.find(";8;"), std::string::npos);  // ridon 8 in the general number form
+  result all = run("employees --json " + folder);
+  result some = run("employees --json --filter KOV " + folder);
+  auto a = nlohmann::json::parse(all.out), s = nlohmann::json::parse(some.out);
+  EXPECT_LT(s.size(), a.size());
+  for (auto& row : s) EXPECT_NE(dosber::casefold(row["nev"].get<std::string>()).find("kov"), std::string::npos);
+  EXPECT_EQ(nlohmann::json::parse(run("employees --json --filter '   ' " + folder).out).size(), 0u);
+}
+
+TEST(cli, errorsAndUsage) {
+  tempfolder t;
+  const dosber::yearinfo& y = *dosber::yearfor(97);
+  std::string c = makecompany(t.path(), y);
+  writebytes(dosber::joinpath(c, "dt.dat"), bytes(100, 'x'));
+  result r = run("employees " + q(c));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "Read past end of file\n");
+  r = run("employees " + q(t.path()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(run("").status, 2);
+  EXPECT_EQ(run("employees").status, 2);
+  EXPECT_EQ(run("employees --json --csv x").status, 2);
+  EXPECT_EQ(run("nosuch").status, 2);
+  EXPECT_EQ(run("years " + q(t / "missing")).out, "");
+}
