@@ -1,8 +1,182 @@
+// The window driven on the offscreen platform.
 #include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/mainwindow.h"
+#include "app/settings.h"
+#include "archive/archivestate.h"
+#include "fixtures.h"
+
+using namespace dosber;
+using namespace dosber::testing;
+
+namespace {
+
+class recorder : public messages {
+ public:
+  void info(QWidget*, const QString& text) override { infos << text; }
+  void error(QWidget*, const QString& text) override { errors << text; }
+  QStringList infos, errors;
+};
+
+QStringList items(QComboBox* box) {
+  QStringList out;
+  for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+  return out;
+}
+
+employee person(const char* nev, const char* azon) {
+  employee e;
+  e.nev = nev;
+  e.azon = azon;
+  return e;
+}
+
+}  // namespace
+
 class windowtests : public QObject {
   Q_OBJECT
+
+  std::unique_ptr<tempfolder> root, archive;
+
+  void makearchive() {
+    archive = std::make_unique<tempfolder>();
+    const yearinfo& y95 = *yearfor(95);
+    const yearinfo& y01 = *yearfor(1);
+    std::string a = makecompany(archive->path(), y95, "Alfa");
+    writeemployees(joinpath(a, "dt.dat"), y95,
+                   {person("Kovács Anna", "1"), person("SZEKOVICS Péter", "2"), person("Tóth Éva", "3")});
+    std::string b = makecompany(archive->path(), y95, "Beta");
+    writebytes(joinpath(b, "dt.dat"), bytes(10, 'x'));
+    std::string c = makecompany(archive->path(), y01, "Gamma");
+    writeemployees(joinpath(c, "dt.dat"), y01, {person("Nagy Gábor", "4"), person("Kiss Ödön", "5")});
+    std::filesystem::create_directories(archive->path() + "/temp");
+  }
+
  private slots:
-  void placeholder() { QVERIFY(true); }
+  void init() {
+    root = std::make_unique<tempfolder>();
+    setenv("DOSBER_ROOT", root->path().c_str(), 1);
+    makearchive();
+  }
+
+  void startupListsYearFolders() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    QCOMPARE(items(w.ComboBox1), (QStringList{"Válassza ki az évet!", "ber01", "ber95"}));
+    QCOMPARE(w.ComboBox1->currentIndex(), 0);
+    QVERIFY(w.CheckBox1->isChecked());
+    QCOMPARE(w.windowTitle(), QString("1992-2005 közti bérek lekérdezése (DOS)"));
+  }
+
+  void choosingYearsListsTheirCompanies() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.ComboBox1->setCurrentIndex(2);
+    QCOMPARE(items(w.ComboBox2), (QStringList{"Válassza ki a céget!", "Alfa", "Beta"}));
+    w.ComboBox1->setCurrentIndex(1);
+    QCOMPARE(items(w.ComboBox2), (QStringList{"Válassza ki a céget!", "Gamma"}));
+    w.ComboBox1->setCurrentIndex(0);  // the prompt does nothing
+    QCOMPARE(items(w.ComboBox2), (QStringList{"Válassza ki a céget!", "Gamma"}));
+    QVERIFY(r.infos.isEmpty() && r.errors.isEmpty());
+  }
+
+  void loadFilterAndDetails() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.ComboBox1->setCurrentIndex(2);
+    w.ComboBox2->setCurrentIndex(1);
+    QVERIFY(r.errors.isEmpty());
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 3);
+    QCOMPARE(w.DBGrid1->model()->data(w.DBGrid1->model()->index(0, 0)).toString(), QString("Kovács Anna"));
+    QCOMPARE(w.detailtext("anyanev"), QString("Nagy Mária"));
+    QCOMPARE(w.detailtext("ridon"), QString("8"));
+    w.Edit1->setText("KOV");
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 2);
+    w.Edit1->setText("   ");
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 0);
+    w.Edit1->setText("");
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 3);
+    w.Edit1->setText("tóth");
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 1);
+    QCOMPARE(w.detailtext("feor"), QString("1234"));
+    // A new company load shows all its rows although the pattern stays.
+    w.ComboBox1->setCurrentIndex(1);
+    w.ComboBox2->setCurrentIndex(1);
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 2);
+    QCOMPARE(w.Edit1->text(), QString("tóth"));
+    w.Edit1->setText("kis");
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 1);
+  }
+
+  void folderWithoutCompanyFileAndBrokenFile() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.ComboBox1->setCurrentIndex(2);
+    std::filesystem::remove(archive->path() + "/ber95/Alfa/mber.par");
+    w.ComboBox2->setCurrentIndex(1);
+    QCOMPARE(r.infos, QStringList{"Nem megfelelő adatkönyvtár!"});
+    w.ComboBox2->setCurrentIndex(2);
+    QCOMPARE(r.errors, QStringList{"Read past end of file"});
+    // The window stays usable: another company loads.
+    w.ComboBox1->setCurrentIndex(1);
+    w.ComboBox2->setCurrentIndex(1);
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 2);
+    QCOMPARE(r.errors.size(), 1);
+  }
+
+  void cardButtonWithoutRows() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QCOMPARE(r.infos, QStringList{"Nem adta meg az adatok helyét!"});
+    QVERIFY(w.ComboBox1->hasFocus());
+  }
+
+  void settingsReadOnceWrittenAtClose() {
+    std::string path = settingspath();
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    {
+      std::ofstream f(path);
+      f << "[exepar]\nbér könyvtár=/somewhere/else\nfelhasználói pdf=0\n[más]\nkulcs=érték\n";
+    }
+    archivestate s;
+    recorder r;
+    std::string upper = archive->path() + "/../" + std::filesystem::path(archive->path()).filename().string();
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    QVERIFY(!w.CheckBox1->isChecked());
+    w.ComboBox1->setCurrentIndex(1);
+    w.ComboBox2->setCurrentIndex(1);
+    w.CheckBox1->setChecked(true);
+    w.close();
+    settings st = readsettings(path, "/x");
+    QCOMPARE(QString::fromStdString(st.storedfolder), QString::fromStdString(lowercase(archive->path())));
+    QVERIFY(st.defaultreader);
+    std::ifstream in(path);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    QVERIFY(text.find("[más]\nkulcs=érték\n") != std::string::npos);
+  }
+
+  void firstRunCreatesTheSettingsFile() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    QVERIFY(w.CheckBox1->isChecked());
+    w.close();
+    settings st = readsettings(settingspath(), "/x");
+    QCOMPARE(QString::fromStdString(st.storedfolder), QString::fromStdString(archive->path()));
+    QVERIFY(std::filesystem::exists(settingspath()));
+  }
 };
+
 QTEST_MAIN(windowtests)
 #include "windowtests.moc"
