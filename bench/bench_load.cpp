@@ -2,6 +2,7 @@
 // auxiliary files, written by the test archive writer into a temporary folder.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -52,6 +53,7 @@ std::string makecompany(int records) {
     list.push_back(e);
   }
   writeemployees(joinpath(folder, "dt.dat"), year, list);
+  std::fprintf(stderr, "company load fixture: %s\n", folder.c_str());
   return root;
 }
 

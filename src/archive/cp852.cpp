@@ -44,7 +44,19 @@ void appendutf8(std::string& out, char32_t cp) {
   }
 }
 
+namespace {
+bool isascii(std::string_view bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+}  // namespace
+
 std::string archivetext(std::string_view bytes) {
+  size_t n = 0;
+  bool ascii = true;
+  for (; n < bytes.size() && bytes[n] != 0; ++n) ascii &= static_cast<unsigned char>(bytes[n]) < 0x80;
+  if (ascii) return std::string(bytes.substr(0, n));
   std::string out;
   out.reserve(bytes.size());
   for (char c : bytes) {
@@ -56,6 +68,7 @@ std::string archivetext(std::string_view bytes) {
 }
 
 std::string rawtext(std::string_view bytes) {
+  if (isascii(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size());
   for (char c : bytes) appendbyte(out, static_cast<unsigned char>(c));

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,24 @@
 namespace dosber {
 namespace {
 
-std::string dateof(std::string_view raw) { return formatmask("####.##.##", rawtext(raw)); }
+// A date as stored through the mask. The text ends at a zero byte, as in the
+// fixed text buffers of the DOS program's tables.
+std::string dateof(std::string_view raw) {
+  if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0 && (c & 0x80) == 0; })) {
+    std::string date(10, '.');
+    std::copy_n(raw.begin(), 4, date.begin());
+    std::copy_n(raw.begin() + 4, 2, date.begin() + 5);
+    std::copy_n(raw.begin() + 6, 2, date.begin() + 8);
+    return date;
+  }
+  std::string date = formatmask("####.##.##", rawtext(raw));
+  auto nul = date.find('\0');
+  if (nul != std::string::npos) date.resize(nul);
+  return date;
+}
 
 // One employment record as the 44 values of the employee table.
-std::vector<value> employeerow(const archivestate& state, const yearinfo& year, const unsigned char* r) {
+void employeerow(const archivestate& state, const yearinfo& year, const unsigned char* r, std::vector<value>& v) {
   const dtlayout& l = *year.dt;
   auto text = [&](span s) { return s.offset < 0 ? std::string() : trimmedtext(field(r, s.offset, s.width)); };
   auto raw = [&](int offset, int width) { return rawtext(field(r, offset, width)); };
@@ -33,8 +48,7 @@ std::vector<value> employeerow(const archivestate& state, const yearinfo& year, 
     alkminnev = state.employmentstatuses.value(code);
   }
 
-  std::vector<value> v;
-  v.reserve(44);
+  v.clear();
   v.emplace_back(archivetext(field(r, 0, 11)));                                           // azon
   v.emplace_back(text(l.name));                                                            // nev
   v.emplace_back(birth);                                                                   // szulido
@@ -68,7 +82,6 @@ std::vector<value> employeerow(const archivestate& state, const yearinfo& year, 
   v.emplace_back(int32_t(0));                                                              // nyjtavnap
   for (int m = 0; m < 12; ++m) v.emplace_back(year.eho < 0 ? 0.0 : real(year.eho + 6 * m));  // eho1..12
   v.emplace_back(std::string());                                                           // archiv
-  return v;
 }
 
 void walkemployees(archivestate& state, const yearinfo& year, memtable& employees, recordfile& file,
@@ -79,14 +92,18 @@ void walkemployees(archivestate& state, const yearinfo& year, memtable& employee
     bar->setposition(0);
   }
   file.skipheader();
+  employees.reserve(file.count());
   const dtlayout& l = *year.dt;
+  std::vector<value> row;
+  row.reserve(44);
   file.walk([&](const unsigned char* r, size_t number) {
     if (bar) bar->setposition(static_cast<int>(number));
     if (!present(r)) return;
     registeremploymentline(state, rawtext(field(r, 0, 11)), rawtext(field(r, l.entrydate, 8)),
                            rawtext(field(r, l.staffgroup, 1)), rawtext(field(r, l.employmenttype, 1)),
                            rawtext(field(r, l.exitdate, 8)));
-    employees.append(employeerow(state, year, r));
+    employeerow(state, year, r, row);
+    employees.appendfrom(row);
   });
   employees.first();
   file.close();

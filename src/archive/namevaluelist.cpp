@@ -4,9 +4,13 @@
 
 namespace dosber {
 
-void namevaluelist::add(std::string_view text) {
-  entries_.insert(entry{casefold(text), std::string(text)});
+namevaluelist::entry namevaluelist::makeentry(std::string text) {
+  std::string folded = casefold(text);
+  if (folded == text) folded.clear();
+  return entry{std::move(text), std::move(folded)};
 }
+
+void namevaluelist::add(std::string_view text) { entries_.insert(makeentry(std::string(text))); }
 
 void namevaluelist::add(std::string_view name, std::string_view value) {
   std::string text(name);
@@ -20,7 +24,7 @@ std::vector<std::string> namevaluelist::values(std::string_view name) const {
   std::string prefix = casefold(name);
   prefix.push_back('=');
   for (auto it = entries_.lower_bound(entry{prefix, {}});
-       it != entries_.end() && it->folded.compare(0, prefix.size(), prefix) == 0; ++it) {
+       it != entries_.end() && it->key().compare(0, prefix.size(), prefix) == 0; ++it) {
     auto eq = it->text.find('=');
     out.push_back(it->text.substr(eq + 1));
   }
@@ -31,7 +35,7 @@ std::string namevaluelist::value(std::string_view name) const {
   std::string prefix = casefold(name);
   prefix.push_back('=');
   auto it = entries_.lower_bound(entry{prefix, {}});
-  if (it == entries_.end() || it->folded.compare(0, prefix.size(), prefix) != 0) return {};
+  if (it == entries_.end() || it->key().compare(0, prefix.size(), prefix) != 0) return {};
   return it->text.substr(it->text.find('=') + 1);
 }
 

@@ -27,10 +27,12 @@ class namevaluelist {
 
  private:
   struct entry {
-    std::string folded;  // sort key: the case-folded text
     std::string text;
-    bool operator<(const entry& o) const { return folded < o.folded; }
+    std::string folded;  // the case-folded text when it differs from text
+    const std::string& key() const { return folded.empty() ? text : folded; }
+    bool operator<(const entry& o) const { return key() < o.key(); }
   };
+  static entry makeentry(std::string text);
   std::set<entry> entries_;
 };
 

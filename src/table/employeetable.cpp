@@ -8,6 +8,7 @@ void rebuildemployeetable(memtable& table) {
   table.clear();
   for (const auto& f : employeefields) table.addfield(f.name, f.type, f.size);
   table.setindex("nev;azon;bdatum");
+  table.setcollated("nev");
   table.create();
 }
 

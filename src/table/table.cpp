@@ -59,6 +59,7 @@ void memtable::clear() {
   active_ = false;
   fields_.clear();
   indexfields_.clear();
+  collated_.clear();
   columns_.clear();
   nrows_ = 0;
   filter_ = nullptr;
@@ -104,6 +105,13 @@ void memtable::setindex(std::string_view list) {
   }
 }
 
+void memtable::setcollated(std::string_view name) {
+  int f = fieldindex(name);
+  if (f < 0) return;
+  if (collated_.size() < fields_.size()) collated_.resize(fields_.size(), false);
+  collated_[f] = true;
+}
+
 void memtable::create() {
   columns_.clear();
   for (size_t i = 0; i < fields_.size(); ++i) columns_.push_back(std::make_unique<column>());
@@ -121,11 +129,14 @@ void memtable::create() {
   active_ = true;
 }
 
-value memtable::convert(int f, const value& v) const {
+value memtable::convert(int f, value v) const {
   const fielddef& fd = fields_[f];
   switch (fd.type) {
     case fieldtype::text:
-      if (auto s = std::get_if<std::string>(&v)) return cuttext(*s, fd.size, unit_);
+      if (auto s = std::get_if<std::string>(&v)) {
+        if (fd.size <= 0 || s->size() <= static_cast<size_t>(fd.size)) return v;
+        return cuttext(*s, fd.size, unit_);
+      }
       if (auto i = std::get_if<int32_t>(&v)) return std::to_string(*i);
       return std::string();
     case fieldtype::integer:
@@ -161,7 +172,7 @@ std::string memtable::sortkey(size_t row) const {
     switch (fields_[f].type) {
       case fieldtype::text: {
         const std::string& s = c.s[row];
-        if (collator_ && collator_->c) {
+        if (collator_ && collator_->c && static_cast<size_t>(f) < collated_.size() && collated_[f]) {
           icu::UnicodeString u = icu::UnicodeString::fromUTF8(s);
           uint8_t buf[256];
           int32_t n = collator_->c->getSortKey(u, buf, sizeof buf);
@@ -186,11 +197,36 @@ std::string memtable::sortkey(size_t row) const {
   return key;
 }
 
-void memtable::append(const std::vector<value>& values) {
+void memtable::reserve(size_t n) {
+  size_t total = nrows_ + n;
+  for (size_t f = 0; f < columns_.size(); ++f) {
+    column& c = *columns_[f];
+    switch (fields_[f].type) {
+      case fieldtype::text: c.s.reserve(total); break;
+      case fieldtype::integer: c.i.reserve(total); break;
+      case fieldtype::floating: c.d.reserve(total); break;
+      case fieldtype::boolean: c.b.reserve(total); break;
+    }
+  }
+  keys_.reserve(total);
+  pending_.reserve(pending_.size() + n);
+}
+
+void memtable::appendfrom(std::vector<value>& values) {
   if (!active_) return;
   for (size_t f = 0; f < fields_.size(); ++f) {
-    value v = convert(static_cast<int>(f), f < values.size() ? values[f] : value{});
     column& c = *columns_[f];
+    value* given = f < values.size() ? &values[f] : nullptr;
+    std::string* text = given ? std::get_if<std::string>(given) : nullptr;
+    if (fields_[f].type == fieldtype::text && text) {
+      int size = fields_[f].size;
+      if (size <= 0 || text->size() <= static_cast<size_t>(size))
+        c.s.push_back(std::move(*text));
+      else
+        c.s.push_back(cuttext(*text, size, unit_));
+      continue;
+    }
+    value v = convert(static_cast<int>(f), given ? std::move(*given) : value{});
     switch (fields_[f].type) {
       case fieldtype::text: c.s.push_back(std::move(std::get<std::string>(v))); break;
       case fieldtype::integer: c.i.push_back(std::get<int32_t>(v)); break;
@@ -200,7 +236,7 @@ void memtable::append(const std::vector<value>& values) {
   }
   size_t row = nrows_++;
   keys_.push_back(sortkey(row));
-  keyrow_.emplace(keys_.back(), row);
+  if (!collator_) keyrow_.emplace(keys_.back(), row);
   pending_.push_back(row);
   visibledirty_ = true;
   current_ = static_cast<long>(row);

@@ -46,6 +46,9 @@ class memtable {
   void setmask(std::string_view field, std::string mask);
   // Index field list, separated by ";".
   void setindex(std::string_view fields);
+  // With Hungarian collation: the text field ordered by it (others of the
+  // index order by their bytes, as identifiers and dates do).
+  void setcollated(std::string_view field);
   // Opens the table empty with the fields defined so far.
   void create();
   bool active() const { return active_; }
@@ -58,7 +61,11 @@ class memtable {
   // Appends one row given the values of all fields in field order; missing
   // trailing values stay empty. Texts are cut to their field size, numbers
   // convert between integer and float fields.
-  void append(const std::vector<value>& values);
+  void append(std::vector<value> values) { appendfrom(values); }
+  // The same, moving the values out of the given vector (its room is kept).
+  void appendfrom(std::vector<value>& values);
+  // Room for n more rows, so that a known number of appends moves nothing.
+  void reserve(size_t n);
   // Rows held, regardless of the filter.
   size_t rowcount() const { return nrows_; }
 
@@ -100,7 +107,7 @@ class memtable {
 
  private:
   struct column;
-  value convert(int field, const value& v) const;
+  value convert(int field, value v) const;
   std::string sortkey(size_t row) const;
   void settle() const;  // merges pending rows into the index, applies the filter
   void rebuildvisible() const;
@@ -110,6 +117,7 @@ class memtable {
   bool active_ = false;
   std::vector<fielddef> fields_;
   std::vector<int> indexfields_;
+  std::vector<bool> collated_;
   std::vector<std::unique_ptr<column>> columns_;
   size_t nrows_ = 0;
   std::function<bool(const memtable&, size_t)> filter_;
