@@ -204,6 +204,66 @@ void writewageparameters(const std::string& path, const yearinfo& year, const st
   writebytes(path, r.data());
 }
 
+wagerecord::wagerecord(const yearinfo& year, std::string_view azon, std::string_view evho, char jogvkod1,
+                       std::string_view jvkezd, char employmenttype)
+    : year_(year), r_(year.kartonsize, 0) {
+  const wagelayout& l = wagelayoutof(year.wage);
+  r_.raw(0, std::string(azon).substr(0, 11));
+  r_.raw(l.evho, evho.substr(0, 4));
+  r_.byte(l.jogvkod1, static_cast<unsigned char>(jogvkod1));
+  r_.byte(l.jogvkod1 + 1, static_cast<unsigned char>(employmenttype));
+  r_.date(l.jvkezd, jvkezd);
+  for (int s = 0; s < l.slotcount; ++s) r_.raw(l.slotoffset + l.slotsize * s, "   ");
+}
+
+wagerecord& wagerecord::item(int number, double value, int part) {
+  const wagelayout& l = wagelayoutof(year_.wage);
+  int seen = 0;
+  for (const itempart& p : l.parts) {
+    if (p.item != number) continue;
+    if (seen++ != part) continue;
+    if (p.integer)
+      r_.int16(p.offset, static_cast<int>(value));
+    else
+      r_.real(p.offset, value);
+    return *this;
+  }
+  throw std::invalid_argument("no such item part in the layout");
+}
+
+wagerecord& wagerecord::allowance(int i, double amount) {
+  const wagelayout& l = wagelayoutof(year_.wage);
+  r_.real(l.allowanceoffset + 6 * (i - 1), amount);
+  return *this;
+}
+
+wagerecord& wagerecord::freeentry(int slot, std::string_view code, double amount) {
+  const wagelayout& l = wagelayoutof(year_.wage);
+  int at = l.slotoffset + l.slotsize * slot;
+  r_.raw(at, code);
+  r_.real(at + l.amountoffset, amount);
+  return *this;
+}
+
+void writewages(const std::string& path, const yearinfo& year, const std::vector<wagerecord>& list) {
+  std::vector<record> records;
+  for (const auto& w : list) records.push_back(w.data());
+  writelist(path, year.kartonsize, records);
+}
+
+void writeabsences(const std::string& path, const yearinfo& year, const std::vector<absence>& list) {
+  const absencelayout& a = year.kinap;
+  std::vector<record> records;
+  for (const auto& x : list) {
+    record r(a.recordsize);
+    r.raw(0, x.azon.substr(0, 11));
+    r.raw(a.code, x.code.substr(0, static_cast<size_t>(a.codewidth)));
+    r.date(a.from, x.from).date(a.to, x.to);
+    records.push_back(r);
+  }
+  writelist(path, a.recordsize, records);
+}
+
 std::string schedulefilename(const yearinfo& year) { return std::string("mrend") + (year.yeartext + 2) + ".dat"; }
 std::string wageparameterfilename(const yearinfo& year) { return std::string("ber") + (year.yeartext + 2) + ".par"; }
 

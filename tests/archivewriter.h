@@ -87,6 +87,29 @@ struct allowance {
 };
 void writewageparameters(const std::string& path, const yearinfo& year, const std::vector<allowance>& list);
 
+// One monthly wage record. Items are set by number and part (0 = a, 1 = b, ...),
+// as the year's layout places them.
+class wagerecord {
+ public:
+  wagerecord(const yearinfo& year, std::string_view azon, std::string_view evho, char jogvkod1 = '1',
+             std::string_view jvkezd = "19950101", char employmenttype = '1');
+  wagerecord& item(int number, double value, int part = 0);
+  wagerecord& allowance(int i, double amount);  // 1-based
+  wagerecord& freeentry(int slot, std::string_view code, double amount);  // slot from 0
+  record& data() { return r_; }
+  const record& data() const { return r_; }
+
+ private:
+  const yearinfo& year_;
+  record r_;
+};
+void writewages(const std::string& path, const yearinfo& year, const std::vector<wagerecord>& list);
+
+struct absence {
+  std::string azon, code, from, to;
+};
+void writeabsences(const std::string& path, const yearinfo& year, const std::vector<absence>& list);
+
 // File names of the year: mrend<yy>.dat and ber<yy>.par.
 std::string schedulefilename(const yearinfo& year);
 std::string wageparameterfilename(const yearinfo& year);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "archive/namevaluelist.h"
+#include "table/table.h"
 
 namespace dosber {
 
@@ -31,6 +32,10 @@ struct archivestate {
   // Income-reducing allowance codes ("601;604;") of 1992 and 1993.
   std::string allowancecodes92;
   std::string allowancecodes93;
+
+  // The card tables of the last wage card (fields defined by each rebuild).
+  memtable absences{textunit::chars};
+  memtable items{textunit::chars};
 
   // Empties every list but the wage form list.
   void clearlists();

@@ -1,5 +1,6 @@
 #include "archive/dispatch.h"
 
+#include "archive/cardtables.h"
 #include "archive/errors.h"
 #include "archive/paths.h"
 #include "archive/readers.h"
@@ -59,6 +60,12 @@ loadresult loadcompanypath(archivestate& state, memtable& employees, const std::
   std::string folder = companyfolder;
   while (folder.size() > 1 && folder.back() == pathsep) folder.pop_back();
   return loadcompanyfolder(state, employees, parentpath(folder), lastcomponent(folder), bar);
+}
+
+void loadcarddata(archivestate& state, const memtable& employees, progress* bar) {
+  rebuildcardtables(state.absences, state.items);
+  if (const yearinfo* year = state.hasyear ? yearfor(state.yearnumber) : nullptr)
+    loadcard(state, *year, employees, state.companyfolder, bar);
 }
 
 }  // namespace dosber

@@ -37,4 +37,8 @@ loadresult loadcompanyfolder(archivestate& state, memtable& employees, const std
 loadresult loadcompanypath(archivestate& state, memtable& employees, const std::string& companyfolder,
                            progress* bar = nullptr);
 
+// The card data of the employee table's current row: rebuilds the card
+// tables and runs the card reader of the last company load's year.
+void loadcarddata(archivestate& state, const memtable& employees, progress* bar);
+
 }  // namespace dosber

@@ -26,6 +26,14 @@ void readpayitemcodes(archivestate& state, const yearinfo& year, const std::stri
 void loadcompany(archivestate& state, const yearinfo& year, memtable& employees,
                  const std::string& companyfolder, progress* bar);
 
+// Load card: the absences and wage records of the employee of the table's
+// current row into the card tables, which must have been rebuilt just before.
+void loadcard(archivestate& state, const yearinfo& year, const memtable& employees,
+              const std::string& companyfolder, progress* bar);
+
+// One wage record of the selected employee into item rows.
+void processwagerecord(archivestate& state, const yearinfo& year, const unsigned char* record);
+
 // Registers the entry azon=entry date;jogvkod1;jogvkod2;exit date.
 void registeremploymentline(archivestate& state, const std::string& azon, const std::string& entry,
                             const std::string& jogvkod1, const std::string& jogvkod2,

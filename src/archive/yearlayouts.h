@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "archive/wagelayouts.h"
+
 namespace dosber {
 
 struct span {
@@ -54,6 +56,9 @@ struct yearinfo {
   size_t mrendsize;
   berparlayout berpar;
   constcolumns consts;
+  absencelayout kinap;
+  size_t kartonsize;  // karton.dat and kikarton.dat
+  wagelayoutid wage;
 };
 
 // The year of a year number (92 .. 99, 0 .. 5), or null: no reader.

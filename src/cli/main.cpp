@@ -88,6 +88,38 @@ int employees(const std::string& folder, bool json, bool csv, const std::string&
   return 0;
 }
 
+nlohmann::ordered_json tablejson(memtable& t) {
+  nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+  if (!t.active()) return rows;
+  for (size_t i = 0; i < t.visiblecount(); ++i) rows.push_back(rowjson(t, t.rowat(i)));
+  return rows;
+}
+
+// Loads the company and puts the table on the first row of azon.
+bool loadandfind(archivestate& state, memtable& table, const std::string& folder, const std::string& azon) {
+  if (loadcompanypath(state, table, folder) == loadresult::notacompany) {
+    std::cerr << "Nem megfelelő adatkönyvtár!\n";
+    return false;
+  }
+  if (!table.active() || !table.locate({"azon"}, {azon})) {
+    std::cerr << "Nincs ilyen azonosító: " << azon << "\n";
+    return false;
+  }
+  return true;
+}
+
+int carddata(const std::string& folder, const std::string& azon) {
+  archivestate state;
+  memtable table = makeemployeetable();
+  if (!loadandfind(state, table, folder, azon)) return 1;
+  loadcarddata(state, table, nullptr);
+  nlohmann::ordered_json out;
+  out["absences"] = tablejson(state.absences);
+  out["items"] = tablejson(state.items);
+  std::cout << out.dump(2) << "\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +140,12 @@ int main(int argc, char** argv) {
   jsonflag->excludes(csvflag);
   auto* filteropt = emp->add_option("--filter", filter, "Only names containing TEXT");
 
+  std::string azon;
+  auto* cd = app.add_subcommand("card-data", "The card tables of one employee");
+  cd->add_option("COMPANY_FOLDER", companyfolder)->required();
+  cd->add_option("--azon", azon, "Identification number of the employee")->required();
+  cd->add_flag("--json", json, "JSON output (the only form)");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -122,6 +160,8 @@ int main(int argc, char** argv) {
       for (const auto& name : companyfolders(yearfolder)) std::cout << name << "\n";
     } else if (*emp) {
       return employees(companyfolder, json, csv, filter, filteropt->count() > 0);
+    } else if (*cd) {
+      return carddata(companyfolder, azon);
     }
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
