@@ -18,8 +18,17 @@ using namespace dosber::testing;
 
 namespace {
 
+struct cleanup {
+  std::string root;
+  ~cleanup() {
+    std::error_code ec;
+    if (!root.empty()) std::filesystem::remove_all(root, ec);
+  }
+};
+
 std::string makecompany(int records) {
-  static std::string root;
+  static cleanup keep;
+  std::string& root = keep.root;
   if (!root.empty()) return root;
   std::string tmpl = (std::filesystem::temp_directory_path() / "dosber-bench-XXXXXX").string();
   root = ::mkdtemp(tmpl.data());

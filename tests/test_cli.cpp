@@ -87,3 +87,24 @@ TEST(cli, errorsAndUsage) {
   EXPECT_EQ(run("nosuch").status, 2);
   EXPECT_EQ(run("years " + q(t / "missing")).out, "");
 }
+
+TEST(cli, cardDataOfSampleEmployees) {
+  for (const char* year : {"ber93", "ber96", "ber98", "ber03", "ber05"}) {
+    std::string folder = std::string(DOSBER_SAMPLE) + "/" + year + "/kalibra";
+    auto rows = nlohmann::ordered_json::parse(run("employees --json " + folder).out);
+    std::string azon = rows[0]["azon"];
+    result r = run("card-data " + folder + " --azon " + azon + " --json");
+    ASSERT_EQ(r.status, 0) << r.out;
+    auto card = nlohmann::ordered_json::parse(r.out);
+    ASSERT_TRUE(card["items"].is_array());
+    ASSERT_GT(card["items"].size(), 20u) << year;
+    auto item = card["items"][0];
+    EXPECT_EQ(item.begin().key(), "azon");
+    EXPECT_EQ(item.size(), 7u);
+    EXPECT_EQ(item["azon"], azon);
+    EXPECT_TRUE(item["ft"].is_number());
+    EXPECT_TRUE(card["absences"].is_array());
+  }
+  EXPECT_EQ(run(std::string("card-data ") + DOSBER_SAMPLE + "/ber98/kalibra --azon 00000000000").status, 1);
+  EXPECT_EQ(run(std::string("card-data ") + DOSBER_SAMPLE + "/ber98/kalibra").status, 2);
+}
