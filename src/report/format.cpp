@@ -70,8 +70,9 @@ std::string formatmask(std::string_view mask, std::string_view value) {
 }
 
 double roundeven(double value, int decimals) {
-  double scale = std::pow(10.0, decimals);
-  return std::nearbyint(value * scale) / scale;
+  // value / 10^-d, rounded to the nearest integer (ties to even), times 10^-d.
+  double unit = std::pow(10.0, -decimals);
+  return std::nearbyint(value / unit) * unit;
 }
 
 std::string formatnumber(std::string_view mask, bool trimleft, double number) {

@@ -1,0 +1,160 @@
+#pragma once
+// tpdflist: the report writer. It lays text out on A4 pages in millimetres,
+// line by line, with the DejaVu fonts, and prints whole tables with an
+// automatic choice of font size and orientation. What is drawn is kept in a
+// page model (text runs, rectangles, lines per page) that is rendered into
+// the PDF when the file is saved.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "archive/progress.h"
+#include "table/table.h"
+
+namespace dosber {
+
+enum fonttipus : int { ftip_begin, ftip_dsn, ftip_dsb, ftip_dsi, ftip_dscn, ftip_dscb, ftip_dsci, ftip_end };
+
+// The font file of a type, without ".ttf" ("" for ftip_begin and ftip_end).
+const char* fontfilebase(int type);
+// The folder "fonts" beside the executable.
+std::string fontfolder();
+
+// The page header texts.
+struct listinfotype {
+  std::string left1, left2, right1;
+  bool pagenumbers = false;
+};
+
+// What a page holds. Positions are millimetres from the page's top-left
+// corner; a text's y is its baseline; a rectangle spans y - h .. y.
+struct textrun {
+  int font;
+  int size;
+  float x, y;
+  std::string text;
+};
+struct rectangle {
+  float x, y, w, h;
+};
+struct rule {
+  float x1, y1, x2, y2;
+};
+using drawop = std::variant<textrun, rectangle, rule>;
+struct pdfpage {
+  int orientation = 0;
+  std::vector<drawop> ops;
+  int font = -1;  // the font selected on the page
+  int size = 0;
+};
+
+struct extent {
+  float width = 0, height = 0;
+};
+
+class tpdflist {
+ public:
+  tpdflist();   // create: the document and its first page
+  ~tpdflist();  // release
+  tpdflist(const tpdflist&) = delete;
+  tpdflist& operator=(const tpdflist&) = delete;
+
+  // --- the writer's fields ---
+  const memtable* dataset = nullptr;
+  int fontindex[ftip_end + 1];
+  int orientation = 0;
+  float leftmargin = 0, topmargin = 0, bottommargin = 0, rightmargin = 0;
+  int fontsize = 11;
+  std::vector<float> colwidths;
+  std::string filename;
+  std::function<void(tpdflist&)> onheader, onrow;
+  const std::vector<std::string>* columns = nullptr;
+  std::vector<std::string> titlelines;
+  int headerlines = 1;
+  int minsize = 8, maxsize = 11;
+  const listinfotype* header = nullptr;
+  std::vector<std::string> pageinfo;
+  bool saved = false;
+  int decimals = 2;
+  int page = -1;
+  float x = 0, y = 0;
+  int normalfont = ftip_dscn, boldfont = ftip_dscb, italicfont = ftip_dsci;
+  float colgap = 0, linegap = 0, lineheight = 0;
+  float usablewidth = 0, usableheight = 0;
+  // The previously printed table row, by field number; empty before the first.
+  std::optional<std::vector<value>> lastrow;
+
+  // Messages of the writer (its message boxes) and the start of a viewer;
+  // without them messages go to standard error and nothing is opened.
+  std::function<void(const std::string&)> onmessage;
+  std::function<void(const std::string& file, bool defaultviewer)> onshow;
+  std::string title = "1992-2005 közti bérek lekérdezése (DOS)";
+  std::string application = "dosber";
+
+  // --- operations ---
+  void setheader(const listinfotype* info) { header = info; }
+  void settitle(std::string_view text);
+  void setnormalfont(int type) { normalfont = type; }
+  void setboldfont(int type) { boldfont = type; }
+  void setitalicfont(int type) { italicfont = type; }
+  void setfontsize(int size, int orientation);
+  void setorientation(int value);
+  void newpage();
+  bool selectpage(int number);
+  void newline(int n = 1);
+  void setfont(int type, int size);
+  extent measure(std::string_view text, int type, int size);
+  float writecell(std::string_view text, bool right, float x, float y, float width, std::string_view style);
+  void writeat(std::string_view text, std::string_view style, float x, bool right, float width);
+  void writebox(std::string_view text, int alignment, float x, float width, std::string_view style);
+  void hrule();
+  void doublerule();
+  void pageheader();
+  void printtitle();
+  void savetofile(const std::string& name);
+  void showfile(bool usedefaultviewer);
+
+  // --- table printing ---
+  bool printtable(const memtable* table, const std::vector<std::string>* columns, progress* bar,
+                  int smallest, int largest);
+  void setheadercallback(std::function<void(tpdflist&)> f) { onheader = std::move(f); }
+  void setrowcallback(std::function<void(tpdflist&)> f) { onrow = std::move(f); }
+  // The text of a field of the dataset's current row, as cells print it.
+  std::string fieldtext(int field) const;
+
+  // --- the page model ---
+  const std::vector<pdfpage>& pages() const { return pages_; }
+  int pagecount() const { return static_cast<int>(pages_.size()); }
+  // The PDF bytes of the document as it stands.
+  std::string render();
+
+ private:
+  struct fonts;
+  void draw(float pagex, float pagey, std::string_view text);
+  void message(const std::string& text);
+  int styletype(std::string_view style) const;
+  // Table printing helpers.
+  struct column {
+    bool listed = false;
+    std::string header, style;
+  };
+  std::vector<column> columnsof(const memtable& table) const;
+  float measureall(const std::vector<column>& cols, std::vector<std::string>& samples);
+  float remeasure(const std::vector<column>& cols, const std::vector<std::string>& samples);
+  void autofit(const std::vector<column>& cols, int smallest, int largest);
+  void pagestart(const std::vector<column>& cols);
+  void columnheader(const std::vector<column>& cols);
+  void printrow(const std::vector<column>& cols);
+  void applystyle(const column& c);
+  int listedcount() const;
+
+  std::vector<pdfpage> pages_;
+  std::unique_ptr<fonts> fonts_;
+};
+
+}  // namespace dosber
