@@ -40,52 +40,71 @@ std::string fontfolder() {
   return joinpath(programfolder(), "fonts");
 }
 
-// The fonts of one writer: a FreeType face per font type, loaded on first
-// use, measured and drawn through cairo with the same unhinted metrics.
+// The fonts: a FreeType face per font type, loaded on first use and kept for
+// the rest of the run (cairo keeps its own references to the faces, so they
+// must outlive every writer), measured and drawn through cairo with the same
+// unhinted metrics.
 struct tpdflist::fonts {
-  FT_Library library = nullptr;
-  FT_Face face[ftip_end + 1] = {};
-  cairo_font_face_t* cairoface[ftip_end + 1] = {};
-  std::map<std::pair<int, int>, cairo_scaled_font_t*> scaled;
-  cairo_font_options_t* options = nullptr;
-
-  fonts() {
-    if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("FreeType cannot be started");
-    options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  struct shared {
+    FT_Library library = nullptr;
+    FT_Face face[ftip_end + 1] = {};
+    cairo_font_face_t* cairoface[ftip_end + 1] = {};
+    std::map<std::pair<int, int>, cairo_scaled_font_t*> scaled;
+    cairo_font_options_t* options = nullptr;
+    std::string folder[ftip_end + 1];
+  };
+  static shared& cache() {
+    static shared s;
+    if (!s.library) {
+      if (FT_Init_FreeType(&s.library) != 0) throw std::runtime_error("FreeType cannot be started");
+      s.options = cairo_font_options_create();
+      cairo_font_options_set_hint_metrics(s.options, CAIRO_HINT_METRICS_OFF);
+      cairo_font_options_set_hint_style(s.options, CAIRO_HINT_STYLE_NONE);
+    }
+    return s;
   }
-  ~fonts() {
-    for (auto& [k, s] : scaled) cairo_scaled_font_destroy(s);
-    for (int t = 0; t <= ftip_end; ++t)
-      if (cairoface[t]) cairo_font_face_destroy(cairoface[t]);
-    for (int t = 0; t <= ftip_end; ++t)
-      if (face[t]) FT_Done_Face(face[t]);
-    cairo_font_options_destroy(options);
-    FT_Done_FreeType(library);
-  }
+  cairo_font_options_t* options = cache().options;
 
   cairo_font_face_t* facefor(int type) {
+    shared& c = cache();
     if (type <= ftip_begin || type >= ftip_end) type = ftip_dscn;
-    if (!cairoface[type]) {
-      std::string path = joinpath(fontfolder(), std::string(fontbases[type]) + ".ttf");
+    std::string path = joinpath(fontfolder(), std::string(fontbases[type]) + ".ttf");
+    if (!c.cairoface[type] || c.folder[type] != path) {
       auto real = resolvepath(path);
-      if (!real || FT_New_Face(library, real->c_str(), 0, &face[type]) != 0)
+      FT_Face face = nullptr;
+      if (!real || FT_New_Face(c.library, real->c_str(), 0, &face) != 0)
         throw std::runtime_error("A betűkészlet nem található: " + path);
-      cairoface[type] = cairo_ft_font_face_create_for_ft_face(face[type], 0);
+      static const cairo_user_data_key_t key{};
+      cairo_font_face_t* cf = cairo_ft_font_face_create_for_ft_face(face, 0);
+      // The FreeType face lives as long as cairo's face.
+      cairo_font_face_set_user_data(cf, &key, face, [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); });
+      for (auto it = c.scaled.begin(); it != c.scaled.end();) {
+        if (it->first.first == type) {
+          cairo_scaled_font_destroy(it->second);
+          it = c.scaled.erase(it);
+        } else {
+          ++it;
+        }
+      }
+      if (c.cairoface[type]) cairo_font_face_destroy(c.cairoface[type]);
+      c.cairoface[type] = cf;
+      c.face[type] = face;
+      c.folder[type] = path;
     }
-    return cairoface[type];
+    return c.cairoface[type];
   }
 
   cairo_scaled_font_t* scaledfor(int type, int size) {
-    auto key = std::make_pair(type, size);
-    auto it = scaled.find(key);
-    if (it != scaled.end()) return it->second;
+    shared& c = cache();
+    cairo_font_face_t* face = facefor(type);
+    auto key = std::make_pair(type <= ftip_begin || type >= ftip_end ? int(ftip_dscn) : type, size);
+    auto it = c.scaled.find(key);
+    if (it != c.scaled.end()) return it->second;
     cairo_matrix_t fm, ctm;
     cairo_matrix_init_scale(&fm, size, size);
     cairo_matrix_init_identity(&ctm);
-    cairo_scaled_font_t* s = cairo_scaled_font_create(facefor(type), &fm, &ctm, options);
-    scaled[key] = s;
+    cairo_scaled_font_t* s = cairo_scaled_font_create(face, &fm, &ctm, c.options);
+    c.scaled[key] = s;
     return s;
   }
 };
