@@ -1,6 +1,10 @@
 #include "app/mainwindow.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -12,6 +16,7 @@
 #include "archive/dispatch.h"
 #include "archive/paths.h"
 #include "report/format.h"
+#include "report/wagecard.h"
 #include "table/employeetable.h"
 
 namespace dosber {
@@ -280,12 +285,34 @@ QString TForm1::detailtext(const QString& field) const {
   return {};
 }
 
+// Opens a saved card: the system's default application, or the viewer
+// beside the program (the default application where it is missing).
+void openpdf(const std::string& file, bool defaultviewer) {
+  QString path = QString::fromStdString(file);
+  if (!defaultviewer) {
+    QString viewer = QString::fromStdString(joinpath(joinpath(programfolder(), "pdfreader"), "pdfxcview"));
+    if (QFileInfo(viewer).isExecutable() && QProcess::startDetached(viewer, {path})) return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 void TForm1::Button1Click() {
   if (!dtset_.active() || dtset_.empty()) {
     msgs_.info(this, "Nem adta meg az adatok helyét!");
     ComboBox1->setFocus();
     return;
   }
+  guarded([&] {
+    cardrequest request;
+    request.output = cardpdfpath();
+    request.defaultviewer = CheckBox1->isChecked();
+    request.bar = &progress_;
+    request.onmessage = [this](const std::string& m) { msgs_.info(this, QString::fromStdString(m)); };
+    request.onshow = openpdf;
+    makewagecard(state_, dtset_, request);
+  });
+  TrackBar1->setValue(0);
+  DBGrid1->setFocus();
 }
 
 void TForm1::DBGrid1DblClick() { Button1Click(); }

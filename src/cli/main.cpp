@@ -11,7 +11,9 @@
 #include "archive/dispatch.h"
 #include "archive/errors.h"
 #include "archive/paths.h"
+#include "app/settings.h"
 #include "report/format.h"
+#include "report/wagecard.h"
 #include "table/employeetable.h"
 
 using namespace dosber;
@@ -108,6 +110,22 @@ bool loadandfind(archivestate& state, memtable& table, const std::string& folder
   return true;
 }
 
+int card(const std::string& folder, const std::string& azon, const std::string& entry, const std::string& output) {
+  archivestate state;
+  memtable table = makeemployeetable();
+  if (!loadandfind(state, table, folder, azon)) return 1;
+  if (!entry.empty() && !table.locate({"azon", "bdatum"}, {azon, entry})) {
+    std::cerr << "Nincs ilyen jogviszony: " << azon << " " << entry << "\n";
+    return 1;
+  }
+  cardrequest request;
+  request.output = output.empty() ? cardpdfpath() : output;
+  request.onmessage = [](const std::string& m) { std::cerr << m << "\n"; };
+  if (!makewagecard(state, table, request)) return 1;
+  std::cout << request.output << "\n";
+  return 0;
+}
+
 int carddata(const std::string& folder, const std::string& azon) {
   archivestate state;
   memtable table = makeemployeetable();
@@ -146,6 +164,13 @@ int main(int argc, char** argv) {
   cd->add_option("--azon", azon, "Identification number of the employee")->required();
   cd->add_flag("--json", json, "JSON output (the only form)");
 
+  std::string entry, output;
+  auto* cardcmd = app.add_subcommand("card", "The wage card of one employment as PDF (no viewer)");
+  cardcmd->add_option("COMPANY_FOLDER", companyfolder)->required();
+  cardcmd->add_option("--azon", azon, "Identification number of the employee")->required();
+  cardcmd->add_option("--entry", entry, "Entry date YYYY.MM.DD of the employment");
+  cardcmd->add_option("--output", output, "The PDF file (default: the fixed card path)");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -160,6 +185,8 @@ int main(int argc, char** argv) {
       for (const auto& name : companyfolders(yearfolder)) std::cout << name << "\n";
     } else if (*emp) {
       return employees(companyfolder, json, csv, filter, filteropt->count() > 0);
+    } else if (*cardcmd) {
+      return card(companyfolder, azon, entry, output);
     } else if (*cd) {
       return carddata(companyfolder, azon);
     }

@@ -1,0 +1,246 @@
+#include "report/wagecard.h"
+
+#include <memory>
+#include <vector>
+
+#include "archive/cp852.h"
+#include "archive/dispatch.h"
+#include "report/format.h"
+#include "report/labels.h"
+#include "report/pdflist.h"
+
+namespace dosber {
+namespace {
+
+struct personrow {
+  const char* label;
+  const char* field;
+  const char* mask;
+};
+constexpr personrow personrows[] = {
+    {"Név", "nev", ""},
+    {"Anyja neve", "anyanev", ""},
+    {"Születés helye", "szulhely", ""},
+    {"Születési idő", "szulido", ""},
+    {"Lánynév", "lanynev", ""},
+    {"TAJ szám", "taj", ""},
+    {"Adóazonosító", "adoazon", ""},
+    {"Állománycsoport", "jogvnev1", ""},
+    {"Foglalkoztatás típusa", "jogvnev2", ""},
+    {"Alkalmazási minőség", "alkminnev", ""},
+    {"Belépett", "bdatum", ""},
+    {"Kilépett", "kdatum", ""},
+    {"Munkakör", "munkakor", ""},
+    {"FEOR", "feor", ""},
+    {"MNYP kezdete", "mnypkezd", ""},
+    {"MNYP vége", "mnypbef", ""},
+    {"Szervezet", "szerv", ""},
+    {"Bérforma", "berforma", ""},
+    {"Napi munkaideje", "ridon", ""},
+    {"Havi munkaideje", "ridoh", ""},
+    {"Munkarend", "mrend", ""},
+    {"Havibér", "haviber", "##,###,###,###"},
+    {"Órabér", "oraber", "###,###.##"},
+};
+
+constexpr const char* monthheaders[] = {"JAN", "FEB", "MÁR", "ÁPR", "MÁJ", "JÚN",
+                                        "JÚL", "AUG", "SZEPT", "OKT", "NOV", "DEC"};
+
+class wagecard {
+ public:
+  wagecard(archivestate& state, memtable& employees) : state_(state), employees_(employees) {}
+
+  bool make(const cardrequest& request) {
+    if (!employees_.active() || employees_.empty()) {
+      if (request.onmessage) request.onmessage("Nem adta meg az adatok helyét!");
+      return false;
+    }
+    loadcarddata(state_, employees_, request.bar);
+    if (request.bar) request.bar->setposition(0);
+
+    std::string tax(trimcontrol(state_.companytaxnumber));
+    info_ = listinfotype{state_.companyname, tax.empty() ? std::string() : formatmask("########-#-##", tax),
+                         "Készült: " + today(), true};
+    tpdflist w;
+    w.onmessage = request.onmessage;
+    w.onshow = request.onshow;
+    w.setheader(&info_);
+    w.settitle(employees_.text("nev") + " jogviszony és fizetési adatai - " + state_.yeartext);
+    w.setnormalfont(ftip_dscn);
+    w.setboldfont(ftip_dscb);
+    w.setitalicfont(ftip_dsci);
+    w.setfontsize(10, 0);
+
+    w.pageheader();
+    w.printtitle();
+    w.newline(2);
+    w.writebox("A foglalkoztatott személy adatai", 1, 0, 103, "");
+    w.newline(1);
+    for (const personrow& r : personrows) person(w, r);
+    otheremployments(w);
+
+    w.setrowcallback([](tpdflist& p) { groupseparator(p); });
+    w.setheadercallback([this](tpdflist& p) { employmentline(p); });
+    bool exhausted = fillgrid(true);
+    if (w.printtable(&work_, &columns_, request.bar, 0, 0)) {
+      while (!exhausted) {
+        exhausted = fillgrid(false);
+        w.printtable(&work_, &columns_, request.bar, 0, 0);
+      }
+    }
+    w.setrowcallback(nullptr);
+    w.setheadercallback(nullptr);
+    fillabsences();
+    w.printtable(&work_, &columns_, nullptr, 10, 10);
+
+    w.savetofile(request.output);
+    w.showfile(request.defaultviewer);
+    if (request.inspect) request.inspect(w);
+    return w.saved;
+  }
+
+ private:
+  void person(tpdflist& w, const personrow& r) {
+    int f = employees_.fieldindex(r.field);
+    value v = employees_.get(f);
+    std::string text;
+    if (auto d = std::get_if<double>(&v))
+      text = formatnumber(r.mask, true, *d);
+    else if (auto i = std::get_if<int32_t>(&v))
+      text = formatnumber(r.mask, true, *i);
+    else if (auto s = std::get_if<std::string>(&v))
+      text = formatmask(r.mask, *s);
+    w.writebox(r.label, 0, 0, 40, "");
+    w.writebox(text, 0, w.x, 60, "");
+    w.newline(1);
+  }
+
+  void otheremployments(tpdflist& w) {
+    std::vector<std::string> lines = state_.employmentlines.values(employees_.text("azon"));
+    if (lines.size() <= 1) return;
+    w.newline(1);
+    w.writeat("További jogviszonyai", "", 0, false, 0);
+    w.newline(1);
+    std::string jogvkod1 = employees_.text("jogvkod1"), bdatum = employees_.text("bdatum");
+    for (const std::string& line : lines) {
+      std::string entry = formatmask("####.##.##", piece(line, ';', 1));
+      std::string staffgroup = piece(line, ';', 2), type = piece(line, ';', 3);
+      std::string exit = formatmask("####.##.##", piece(line, ';', 4));
+      if (staffgroup == jogvkod1 && entry == bdatum) continue;
+      w.newline(1);
+      w.writebox(state_.staffgroups.value(staffgroup), 0, w.x, 25, "");
+      w.writebox(state_.employmenttypes.value(type), 0, w.x, 25, "");
+      w.writebox(entry, 0, w.x, 21, "");
+      w.writebox(exit, 0, w.x, 22, "");
+    }
+  }
+
+  // One employment's item rows: each class and code once, with its twelve
+  // months and their total. True when the item table is exhausted.
+  bool fillgrid(bool first) {
+    columns_.clear();
+    work_.clear();
+    work_.addfield("kodtip", fieldtype::text, 1);
+    work_.addfield("kod", fieldtype::text, 3);
+    work_.addfield("megnev", fieldtype::text, 15);
+    columns_.push_back("megnev=" + state_.yeartext + ";I");
+    for (int m = 1; m <= 12; ++m) {
+      work_.addfield("ho" + std::to_string(m), fieldtype::floating);
+      columns_.push_back("ho" + std::to_string(m) + "=" + monthheaders[m - 1]);
+    }
+    work_.addfield("ossz", fieldtype::floating);
+    columns_.push_back("ossz=ÖSSZ;B");
+    work_.setindex("kodtip;kod");
+    work_.create();
+    work_.setmask("ossz", "###,###,###");
+
+    memtable& items = state_.items;
+    if (first) items.first();
+    std::string key;
+    bool started = false;
+    for (; !items.eof(); items.next()) {
+      std::string rowkey = items.text("azon") + items.text("jvkezd");
+      if (!started) {
+        key = rowkey;
+        started = true;
+        start_ = items.text("jvkezd");
+        staffgroup_ = items.text("jogvkod1");
+      }
+      if (rowkey != key) return false;
+      std::string kodtip = items.text("kodtip"), kod = items.text("kod");
+      double amount = items.number("ft");
+      if (!kodtip.empty() && (kodtip[0] == '4' || kodtip[0] == '5')) amount = -amount;
+      // A month outside 01-12 counts in the total only.
+      std::string evho = items.text("evho");
+      int month = 0;
+      if (evho.size() >= 4 && evho[2] >= '0' && evho[2] <= '9' && evho[3] >= '0' && evho[3] <= '9')
+        month = (evho[2] - '0') * 10 + (evho[3] - '0');
+      bool inyear = month >= 1 && month <= 12;
+      if (work_.locate({"kodtip", "kod"}, {kodtip, kod}, true)) {
+        if (inyear) {
+          std::string ho = "ho" + std::to_string(month);
+          work_.set(ho, work_.number(ho) + amount);
+        }
+        work_.set("ossz", work_.number("ossz") + amount);
+      } else {
+        std::vector<value> row{kodtip, kod, itemname(kodtip, kod, state_.itemnames)};
+        for (int m = 1; m <= 12; ++m) row.emplace_back(inyear && m == month ? amount : 0.0);
+        row.emplace_back(amount);
+        work_.append(std::move(row));
+      }
+    }
+    return true;
+  }
+
+  void fillabsences() {
+    columns_.clear();
+    work_.clear();
+    work_.addfield("kod", fieldtype::text, 2);
+    work_.addfield("megnev", fieldtype::text, 15);
+    work_.addfield("tol", fieldtype::text, 10);
+    work_.addfield("ig", fieldtype::text, 10);
+    columns_ = {"kod=Kód", "megnev=Megnevezés", "tol=Naptól", "ig=Napig"};
+    work_.setindex("tol");
+    work_.create();
+    std::string azon = employees_.text("azon");
+    memtable& a = state_.absences;
+    for (a.first(); !a.eof(); a.next())
+      if (a.text("azon") == azon) work_.append({a.text("kod"), a.text("megnev"), a.text("tol"), a.text("ig")});
+  }
+
+  void employmentline(tpdflist& w) {
+    w.newline(1);
+    w.writeat("Jogviszony kezdete: " + start_, "I", 0, false, 0);
+    w.writeat("Állománycsoport: " + state_.staffgroups.value(staffgroup_), "I", w.x + 5, false, 0);
+  }
+
+  // A rule between item classes. At the table's end the last row is still
+  // the current one, so nothing is drawn after it.
+  static void groupseparator(tpdflist& w) {
+    if (!w.lastrow || w.dataset->eof()) return;
+    auto* previous = std::get_if<std::string>(&(*w.lastrow)[0]);
+    std::string current = w.dataset->text("kodtip");
+    char a = previous && !previous->empty() ? (*previous)[0] : '\0';
+    char b = current.empty() ? '\0' : current[0];
+    if (a != b) {
+      w.y = w.y + w.linegap;
+      w.hrule();
+    }
+  }
+
+  archivestate& state_;
+  memtable& employees_;
+  memtable work_{textunit::chars};
+  std::vector<std::string> columns_;
+  listinfotype info_;
+  std::string start_, staffgroup_;
+};
+
+}  // namespace
+
+bool makewagecard(archivestate& state, memtable& employees, const cardrequest& request) {
+  wagecard card(state, employees);
+  return card.make(request);
+}
+
+}  // namespace dosber
