@@ -15,6 +15,7 @@
 #include "archive/paths.h"
 #include "archive/yearlayouts.h"
 #include "archivewriter.h"
+#include "report/wagecard.h"
 #include "table/employeetable.h"
 
 using namespace dosber;
@@ -28,8 +29,11 @@ std::string azonof(int i) {
   return b;
 }
 
-// Writes count records of employees first .. first+people-1, month by month.
-void writewagefile(const std::string& path, const yearinfo& y, int people, int months) {
+constexpr int person = 4321;
+
+// Writes the records of employees 0 .. people-1, month by month; with
+// second, also the second employment of one person.
+void writewagefile(const std::string& path, const yearinfo& y, int people, int months, bool second = false) {
   std::ofstream out(path, std::ios::binary);
   std::vector<char> header(y.kartonsize, 'H');
   out.write(header.data(), static_cast<std::streamsize>(header.size()));
@@ -43,6 +47,15 @@ void writewagefile(const std::string& path, const yearinfo& y, int people, int m
       const bytes& b = w.data().data();
       out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
     }
+  }
+  if (!second) return;
+  for (int m = 7; m <= 12; ++m) {
+    char evho[8];
+    std::snprintf(evho, sizeof evho, "05%02d", m);
+    wagerecord w(y, azonof(person), evho, '2', "20050701");
+    w.item(1, 20).item(13, 90000).item(19, 900).item(26, 14000).item(30, 8000).freeentry(0, "101", 90000);
+    const bytes& b = w.data().data();
+    out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
   }
 }
 
@@ -58,13 +71,19 @@ struct fixture {
     const yearinfo& y = *yearfor(5);
     folder = joinpath(joinpath(root, "ber05"), "ceg");
     writecompanyparameters(folder, "Kalibra Bt.", "12345678213");
-    std::vector<employee> list;
     employee e;
-    e.azon = azonof(4321);
+    e.azon = azonof(person);
+    e.nev = "Kovács Anna";
     e.entry = "20050101";
-    writeemployees(joinpath(folder, "dt.dat"), y, {e});
+    e.exit = "20050630";
+    employee again = e;
+    again.entry = "20050701";
+    again.exit = "        ";
+    again.staffgroup = '2';
+    writeemployees(joinpath(folder, "dt.dat"), y, {e, again});
+    writeabsences(joinpath(folder, "kinap.dat"), y, {{e.azon, "11", "20050310", "20050315"}});
     writewagefile(joinpath(folder, "karton.dat"), y, 8000, 12);
-    writewagefile(joinpath(folder, "kikarton.dat"), y, 760, 12);
+    writewagefile(joinpath(folder, "kikarton.dat"), y, 760, 12, true);
     std::fprintf(stderr, "card fixture: %s\n", folder.c_str());
   }
 };
@@ -101,5 +120,18 @@ void plainread(benchmark::State& s) {
   }
 }
 BENCHMARK(plainread)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The wage card from the click to the saved file, no viewer.
+void wagecardtofile(benchmark::State& s) {
+  archivestate state;
+  memtable table = makeemployeetable();
+  loadcompanypath(state, table, data().folder);
+  table.first();
+  cardrequest request;
+  request.output = joinpath(data().root, "karton.pdf");
+  request.onmessage = [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); };
+  for (auto _ : s) benchmark::DoNotOptimize(makewagecard(state, table, request));
+}
+BENCHMARK(wagecardtofile)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

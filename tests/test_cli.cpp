@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -16,8 +17,9 @@ struct result {
   std::string out;
 };
 
-result run(const std::string& args) {
-  std::string cmd = std::string(DOSBER_CLI) + " " + args + " 2>&1";
+result run(const std::string& args, const std::string& root = "/nonexistent/dosber-root") {
+  // The root folder of settings and cards is always a test folder.
+  std::string cmd = "DOSBER_ROOT='" + root + "' DOSBER_NO_VIEWER=1 " + std::string(DOSBER_CLI) + " " + args + " 2>&1";
   FILE* p = popen(cmd.c_str(), "r");
   std::string out;
   char buf[4096];
@@ -107,4 +109,35 @@ TEST(cli, cardDataOfSampleEmployees) {
   }
   EXPECT_EQ(run(std::string("card-data ") + DOSBER_SAMPLE + "/ber98/kalibra --azon 00000000000").status, 1);
   EXPECT_EQ(run(std::string("card-data ") + DOSBER_SAMPLE + "/ber98/kalibra").status, 2);
+}
+
+TEST(cli, cardOfSampleEmployees) {
+  tempfolder t;
+  std::string folder = std::string(DOSBER_SAMPLE) + "/ber99/kalibra";
+  auto rows = nlohmann::ordered_json::parse(run("employees --json " + folder).out);
+  // A person with two employments: the second one by its entry date.
+  std::string azon, entry;
+  for (size_t i = 1; i < rows.size(); ++i)
+    if (rows[i]["azon"] == rows[i - 1]["azon"]) {
+      azon = rows[i]["azon"];
+      entry = rows[i]["bdatum"];
+      break;
+    }
+  ASSERT_FALSE(azon.empty());
+  std::string out = t / "card.pdf";
+  result r = run("card " + folder + " --azon " + azon + " --entry " + entry + " --output " + out);
+  ASSERT_EQ(r.status, 0) << r.out;
+  FILE* p = popen(("pdftotext -layout " + out + " -").c_str(), "r");
+  std::string text;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
+  pclose(p);
+  EXPECT_NE(text.find("További jogviszonyai"), std::string::npos);
+  EXPECT_NE(text.find("Jogviszony kezdete: " + entry), std::string::npos);
+  EXPECT_EQ(run("card " + folder + " --azon " + azon + " --entry 1900.01.01 --output " + out).status, 1);
+  // Without --output the card goes to the fixed path below the root.
+  r = run("card " + folder + " --azon " + azon, t.path());
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(std::filesystem::exists(t / "temp/doskarton/doskarton.pdf"));
 }

@@ -54,6 +54,8 @@ void trackbarprogress::setmaximum(int v) { bar_->setMaximum(v); }
 void trackbarprogress::setminimum(int v) { bar_->setMinimum(v); }
 int trackbarprogress::position() const { return bar_->value(); }
 void trackbarprogress::setposition(int v) {
+  // The readers set minimum 1 and position 0: the bar returns to its start.
+  if (v < bar_->minimum()) bar_->setMinimum(v);
   bar_->setValue(v);
   // The load runs inside its handler; repaint now and then so the bar moves.
   qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -311,7 +313,7 @@ void TForm1::Button1Click() {
     request.onshow = openpdf;
     makewagecard(state_, dtset_, request);
   });
-  TrackBar1->setValue(0);
+  progress_.setposition(0);
   DBGrid1->setFocus();
 }
 

@@ -53,6 +53,20 @@ class windowtests : public QObject {
     std::string c = makecompany(archive->path(), y01, "Gamma");
     writeemployees(joinpath(c, "dt.dat"), y01, {person("Nagy Gábor", "4"), person("Kiss Ödön", "5")});
     std::filesystem::create_directories(archive->path() + "/temp");
+    writewages(joinpath(a, "karton.dat"), y95,
+               {wagerecord(y95, "1          ", "9501").item(1, 21).item(13, 50000),
+                wagerecord(y95, "1          ", "9502").item(1, 20).item(13, 50000)});
+    writebytes(joinpath(c, "karton.dat"), bytes(10, 'x'));
+  }
+
+  static std::string pdftext(const std::string& path) {
+    FILE* p = popen(("pdftotext -layout '" + path + "' - 2>&1").c_str(), "r");
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    pclose(p);
+    return out;
   }
 
  private slots:
@@ -140,6 +154,47 @@ class windowtests : public QObject {
     QTest::mouseClick(w.Button1, Qt::LeftButton);
     QCOMPARE(r.infos, QStringList{"Nem adta meg az adatok helyét!"});
     QVERIFY(w.ComboBox1->hasFocus());
+  }
+
+  void cardFromButtonAndDoubleClick() {
+    setenv("DOSBER_NO_VIEWER", "1", 1);
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.ComboBox1->setCurrentIndex(2);
+    w.ComboBox2->setCurrentIndex(1);
+    w.Edit1->setText("kovács");
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 1);
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QVERIFY2(r.errors.isEmpty(), qPrintable(r.errors.join("; ")));
+    std::string pdf = cardpdfpath();
+    QVERIFY(std::filesystem::exists(pdf));
+    std::string first = pdftext(pdf);
+    QVERIFY(first.find("Kovács Anna jogviszony és fizetési adatai - 1995") != std::string::npos);
+    QVERIFY(first.find("Bérezett nap") != std::string::npos);
+    QCOMPARE(w.TrackBar1->value(), 0);
+    QVERIFY(w.DBGrid1->hasFocus());
+    std::filesystem::remove(pdf);
+    QRect cell = w.DBGrid1->visualRect(w.DBGrid1->model()->index(0, 0));
+    QTest::mouseClick(w.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(w.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY(std::filesystem::exists(pdf));
+    QCOMPARE(pdftext(pdf), first);
+    // A broken wage card file: its message, no card, the window stays usable.
+    std::filesystem::remove(pdf);
+    w.ComboBox1->setCurrentIndex(1);
+    w.ComboBox2->setCurrentIndex(1);
+    w.Button1->click();
+    QCOMPARE(r.errors, QStringList{"Read past end of file"});
+    QVERIFY(!std::filesystem::exists(pdf));
+    QCOMPARE(w.TrackBar1->value(), 0);
+    w.ComboBox1->setCurrentIndex(2);
+    w.ComboBox2->setCurrentIndex(1);
+    w.Button1->click();
+    QVERIFY(std::filesystem::exists(pdf));
+    unsetenv("DOSBER_NO_VIEWER");
   }
 
   void settingsReadOnceWrittenAtClose() {
