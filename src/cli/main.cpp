@@ -11,6 +11,9 @@
 #include "archive/dispatch.h"
 #include "archive/errors.h"
 #include "archive/paths.h"
+#include "archive/search.h"
+#include "report/pdflist.h"
+#include "report/savefile.h"
 #include "app/settings.h"
 #include "report/format.h"
 #include "report/wagecard.h"
@@ -126,6 +129,100 @@ int card(const std::string& folder, const std::string& azon, const std::string& 
   return 0;
 }
 
+int find(const std::string& datafolder, const searchquery& q, bool json) {
+  searchresult r = findemployments(datafolder, q);
+  if (json) {
+    nlohmann::ordered_json out;
+    out["employments"] = nlohmann::ordered_json::array();
+    for (const auto& e : r.employments)
+      out["employments"].push_back({{"year", e.year},
+                                    {"year_folder", e.yearfolder},
+                                    {"company_folder", e.companyfolder},
+                                    {"company_name", e.companyname},
+                                    {"azon", e.azon},
+                                    {"nev", e.nev},
+                                    {"szulido", e.szulido},
+                                    {"bdatum", e.bdatum},
+                                    {"kdatum", e.kdatum},
+                                    {"jogvnev1", e.jogvnev1},
+                                    {"jogvnev2", e.jogvnev2},
+                                    {"archived", e.archived}});
+    out["skipped"] = nlohmann::ordered_json::array();
+    for (const auto& s : r.skipped) out["skipped"].push_back({{"folder", s.folder}, {"message", s.message}});
+    std::cout << out.dump(2) << "\n";
+  } else {
+    for (const auto& e : r.employments)
+      std::cout << e.year << "\t" << e.companyfolder << "\t" << e.companyname << "\t" << e.azon << "\t" << e.nev
+                << "\t" << e.szulido << "\t" << e.bdatum << "\t" << e.kdatum << "\t" << e.jogvnev1 << "\t"
+                << e.jogvnev2 << (e.archived ? "\tarchivált" : "") << "\n";
+    for (const auto& s : r.skipped) std::cerr << "Kihagyva: " << s.folder << ": " << s.message << "\n";
+  }
+  return 0;
+}
+
+// A file name from a text: characters that are unsafe in file names become "_".
+std::string safename(const std::string& s) {
+  std::string out;
+  for (unsigned char c : s) out.push_back(c < 32 || std::string_view("/\\:*?\"<>| ").find(static_cast<char>(c)) != std::string_view::npos ? '_' : static_cast<char>(c));
+  return out;
+}
+
+int cards(const std::string& folder, const std::string& outdir) {
+  archivestate state;
+  memtable table = makeemployeetable();
+  if (loadcompanypath(state, table, folder) == loadresult::notacompany) {
+    std::cerr << "Nem megfelelő adatkönyvtár!\n";
+    return 1;
+  }
+  if (!table.active()) return 0;
+  int failed = 0;
+  size_t n = table.visiblecount();
+  for (size_t i = 0; i < n; ++i) {
+    table.moveto(i);
+    cardrequest request;
+    request.output = joinpath(outdir, safename(table.text("azon") + "_" + table.text("bdatum")) + ".pdf");
+    request.onmessage = [](const std::string& m) { std::cerr << m << "\n"; };
+    try {
+      if (makewagecard(state, table, request))
+        std::cout << request.output << "\n";
+      else
+        ++failed;
+    } catch (const std::exception& e) {
+      std::cerr << table.text("azon") << " " << table.text("bdatum") << ": " << e.what() << "\n";
+      ++failed;
+    }
+  }
+  return failed ? 1 : 0;
+}
+
+int personcards(const std::string& datafolder, const std::string& azon, const std::string& output) {
+  searchquery q;
+  q.azon = azon;
+  searchresult found = findemployments(datafolder, q);
+  for (const auto& s : found.skipped) std::cerr << "Kihagyva: " << s.folder << ": " << s.message << "\n";
+  if (found.employments.empty()) {
+    std::cerr << "Nincs ilyen azonosító: " << azon << "\n";
+    return 1;
+  }
+  tpdflist all;
+  for (const auto& e : found.employments) {
+    archivestate state;
+    memtable table = makeemployeetable();
+    loadcompanypath(state, table, joinpath(joinpath(datafolder, e.yearfolder), e.companyfolder));
+    if (!table.active() || !table.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) continue;
+    cardrequest request;
+    request.collect = &all;
+    makewagecard(state, table, request);
+  }
+  if (!ensurefolder(output)) {
+    std::cerr << "A fájl könyvtárának létrehozása sikertelen!\n";
+    return 1;
+  }
+  savefile(output, all.render());
+  std::cout << output << "\n";
+  return 0;
+}
+
 int carddata(const std::string& folder, const std::string& azon) {
   archivestate state;
   memtable table = makeemployeetable();
@@ -171,6 +268,21 @@ int main(int argc, char** argv) {
   cardcmd->add_option("--entry", entry, "Entry date YYYY.MM.DD of the employment");
   cardcmd->add_option("--output", output, "The PDF file (default: the fixed card path)");
 
+  std::string name, born, outdir;
+  auto* findcmd = app.add_subcommand("find", "Every employment of a person in the whole archive");
+  findcmd->add_option("DATA_FOLDER", datafolder)->required();
+  findcmd->add_option("--name", name, "Part of the name (letter case ignored)")->required();
+  findcmd->add_option("--born", born, "Birth date YYYY.MM.DD");
+  findcmd->add_option("--azon", azon, "Identification number");
+  findcmd->add_flag("--json", json, "JSON output");
+  auto* cardscmd = app.add_subcommand("cards", "The wage card of every employment of a company, one file each");
+  cardscmd->add_option("COMPANY_FOLDER", companyfolder)->required();
+  cardscmd->add_option("--output-dir", outdir, "Folder of the PDF files")->required();
+  auto* personcmd = app.add_subcommand("person-cards", "Every wage card of a person in the archive, in one PDF");
+  personcmd->add_option("DATA_FOLDER", datafolder)->required();
+  personcmd->add_option("--azon", azon, "Identification number")->required();
+  personcmd->add_option("--output", output, "The PDF file")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -185,6 +297,12 @@ int main(int argc, char** argv) {
       for (const auto& name : companyfolders(yearfolder)) std::cout << name << "\n";
     } else if (*emp) {
       return employees(companyfolder, json, csv, filter, filteropt->count() > 0);
+    } else if (*findcmd) {
+      return find(datafolder, searchquery{name, born, azon}, json);
+    } else if (*cardscmd) {
+      return cards(companyfolder, outdir);
+    } else if (*personcmd) {
+      return personcards(datafolder, azon, output);
     } else if (*cardcmd) {
       return card(companyfolder, azon, entry, output);
     } else if (*cd) {

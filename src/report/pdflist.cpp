@@ -339,26 +339,36 @@ void tpdflist::savetofile(const std::string& name) {
     message("A fájl könyvtárának létrehozása sikertelen!");
     return;
   }
-  if (header && header->pagenumbers) {
-    int count = pagecount();
-    for (int i = 0; i < count; ++i) {
-      selectpage(i);
-      if (static_cast<size_t>(i) >= pageinfo.size()) continue;
-      const std::string& info = pageinfo[i];
-      int type = std::atoi(piece(info, ';', 1).c_str());
-      fontsize = std::atoi(piece(info, ';', 2).c_str());
-      lineheight = parsefloat(piece(info, ';', 3));
-      linegap = parsefloat(piece(info, ';', 4));
-      setfont(type, fontsize);
-      y = topmargin;
-      if (!header->left1.empty() || !header->right1.empty()) y = y + lineheight + linegap;
-      y = y + lineheight;
-      std::string text = std::to_string(i + 1) + "/" + std::to_string(count) + ".oldal";
-      draw(leftmargin + usablewidth - measure(text, type, fontsize).width, y, text);
-    }
-  }
+  numberpages();
   savefile(name, render());
   saved = true;
+}
+
+void tpdflist::numberpages() {
+  if (!header || !header->pagenumbers) return;
+  int count = pagecount();
+  for (int i = 0; i < count; ++i) {
+    selectpage(i);
+    if (static_cast<size_t>(i) >= pageinfo.size()) continue;
+    const std::string& info = pageinfo[i];
+    int type = std::atoi(piece(info, ';', 1).c_str());
+    fontsize = std::atoi(piece(info, ';', 2).c_str());
+    lineheight = parsefloat(piece(info, ';', 3));
+    linegap = parsefloat(piece(info, ';', 4));
+    setfont(type, fontsize);
+    y = topmargin;
+    if (!header->left1.empty() || !header->right1.empty()) y = y + lineheight + linegap;
+    y = y + lineheight;
+    std::string text = std::to_string(i + 1) + "/" + std::to_string(count) + ".oldal";
+    draw(leftmargin + usablewidth - measure(text, type, fontsize).width, y, text);
+  }
+}
+
+void tpdflist::appendpages(const tpdflist& other) {
+  // The empty first page of a new document gives way to the appended ones.
+  if (pages_.size() == 1 && pages_[0].ops.empty()) pages_.clear();
+  pages_.insert(pages_.end(), other.pages_.begin(), other.pages_.end());
+  page = static_cast<int>(pages_.size()) - 1;
 }
 
 void tpdflist::showfile(bool usedefaultviewer) {

@@ -117,6 +117,10 @@ class tpdflist {
   void pageheader();
   void printtitle();
   void savetofile(const std::string& name);
+  // Writes the page numbers ("2/3.oldal") into every page's header.
+  void numberpages();
+  // Appends the pages of another document (its fonts are the same).
+  void appendpages(const tpdflist& other);
   void showfile(bool usedefaultviewer);
 
   // --- table printing ---

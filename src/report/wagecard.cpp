@@ -93,6 +93,12 @@ class wagecard {
     fillabsences();
     w.printtable(&work_, &columns_, nullptr, 10, 10);
 
+    if (request.collect) {
+      w.numberpages();
+      request.collect->appendpages(w);
+      if (request.inspect) request.inspect(w);
+      return true;
+    }
     w.savetofile(request.output);
     w.showfile(request.defaultviewer);
     if (request.inspect) request.inspect(w);

@@ -16,6 +16,9 @@ struct cardrequest {
   progress* bar = nullptr;
   std::function<void(const std::string&)> onmessage;
   std::function<void(const std::string& file, bool defaultviewer)> onshow;
+  // When set, the numbered pages of the card are appended to this document
+  // instead of being saved and opened.
+  tpdflist* collect = nullptr;
   // Sees the finished document before the writer is released (tests).
   std::function<void(const tpdflist&)> inspect;
 };
