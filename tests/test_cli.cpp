@@ -141,3 +141,57 @@ TEST(cli, cardOfSampleEmployees) {
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(std::filesystem::exists(t / "temp/doskarton/doskarton.pdf"));
 }
+
+TEST(cli, findAcrossTheSampleArchive) {
+  result r = run(std::string("find ") + DOSBER_SAMPLE + " --name 'farkas erzsébet' --json");
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto out = nlohmann::ordered_json::parse(r.out);
+  auto& rows = out["employments"];
+  ASSERT_GE(rows.size(), 14u);
+  auto keys = std::vector<std::string>{};
+  for (auto it = rows[0].begin(); it != rows[0].end(); ++it) keys.push_back(it.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"year", "year_folder", "company_folder", "company_name", "azon", "nev",
+                                            "szulido", "bdatum", "kdatum", "jogvnev1", "jogvnev2", "archived"}));
+  EXPECT_EQ(rows[0]["year"], "1992");
+  EXPECT_EQ(rows[rows.size() - 1]["year"], "2005");
+  EXPECT_TRUE(out["skipped"].empty());
+  std::string born = rows[0]["szulido"];
+  auto narrowed = nlohmann::ordered_json::parse(
+      run(std::string("find ") + DOSBER_SAMPLE + " --name farkas --born " + born + " --json").out);
+  EXPECT_EQ(narrowed["employments"].size(), rows.size());
+  EXPECT_EQ(run(std::string("find ") + DOSBER_SAMPLE).status, 2);
+}
+
+TEST(cli, cardsOfACompanyAndOfAPerson) {
+  tempfolder t;
+  std::string folder = std::string(DOSBER_SAMPLE) + "/ber02/arpad";
+  result r = run("cards " + folder + " --output-dir " + t / "cards");
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto rows = nlohmann::ordered_json::parse(run("employees --json " + folder).out);
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator(t / "cards")) files += e.path().extension() == ".pdf";
+  EXPECT_EQ(files, static_cast<int>(rows.size()));
+  std::string first = rows[0]["azon"].get<std::string>() + "_" + rows[0]["bdatum"].get<std::string>() + ".pdf";
+  EXPECT_TRUE(std::filesystem::exists(t / ("cards/" + first)));
+
+  std::string azon = rows[0]["azon"];
+  r = run(std::string("person-cards ") + DOSBER_SAMPLE + " --azon " + azon + " --output " + t / "person.pdf");
+  ASSERT_EQ(r.status, 0) << r.out;
+  FILE* p = popen(("pdftotext -layout " + t / "person.pdf" + " -").c_str(), "r");
+  std::string text;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
+  pclose(p);
+  // Every year's card in year order, each numbered on its own.
+  size_t at = 0;
+  for (const char* year : {"1992", "1995", "1999", "2005"}) {
+    size_t found = text.find(std::string("adatai - ") + year, at);
+    ASSERT_NE(found, std::string::npos) << year;
+    at = found;
+  }
+  size_t firstpages = 0;
+  for (size_t i = text.find("1/"); i != std::string::npos; i = text.find("1/", i + 1))
+    if (text.compare(i + 3, 6, ".oldal") == 0 || text.compare(i + 4, 6, ".oldal") == 0) ++firstpages;
+  EXPECT_GE(firstpages, 14u);
+}

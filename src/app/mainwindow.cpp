@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 #include "app/settings.h"
@@ -175,6 +176,15 @@ void TForm1::buildlayout() {
   TrackBar1->setFocusPolicy(Qt::NoFocus);
   TrackBar1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+  SearchButton = new QPushButton("Keresés…", client);
+  SearchButton->setObjectName("SearchButton");
+  SearchButton->setGeometry(box(584, 32, 96, 28));
+  SearchButton->setToolTip("Keresés a teljes archívumban (Ctrl+F)");
+  SearchButton->setFocusPolicy(Qt::ClickFocus);
+  connect(SearchButton, &QPushButton::clicked, this, [this] { opensearch(); });
+  auto* find = new QShortcut(QKeySequence::Find, this);
+  connect(find, &QShortcut::activated, this, [this] { opensearch(); });
+
   setTabOrder(DBGrid1, Edit1);
   setTabOrder(Edit1, Button1);
   setTabOrder(Button1, ComboBox1);
@@ -318,6 +328,42 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::DBGrid1DblClick() { Button1Click(); }
+
+searchdialog* TForm1::opensearch() {
+  auto* dialog = findChild<searchdialog*>();
+  if (!dialog) {
+    dialog = new searchdialog(datafolder_, this);
+    connect(dialog, &searchdialog::chosen, this, [this, dialog](const foundemployment& e) {
+      openemployment(e);
+      dialog->hide();
+    });
+  }
+  dialog->show();
+  dialog->raise();
+  dialog->pattern->setFocus();
+  return dialog;
+}
+
+void TForm1::openemployment(const foundemployment& e) {
+  int year = ComboBox1->findText(QString::fromStdString(e.yearfolder));
+  if (year < 0) return;
+  if (ComboBox1->currentIndex() != year)
+    ComboBox1->setCurrentIndex(year);
+  else
+    ComboBox1Change();
+  int company = ComboBox2->findText(QString::fromStdString(e.companyfolder));
+  if (company < 0) return;
+  if (ComboBox2->currentIndex() != company)
+    ComboBox2->setCurrentIndex(company);
+  else
+    ComboBox2Change();
+  if (dtset_.active() && dtset_.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) {
+    long position = dtset_.positionof(static_cast<size_t>(dtset_.currentrow()));
+    if (position >= 0) selectrow(static_cast<int>(position));
+  }
+  activateWindow();
+  DBGrid1->setFocus();
+}
 
 bool TForm1::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) DBGrid1->setFocus();

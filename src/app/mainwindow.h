@@ -16,6 +16,7 @@
 
 #include "app/employeemodel.h"
 #include "app/messages.h"
+#include "app/searchdialog.h"
 #include "archive/archivestate.h"
 #include "archive/progress.h"
 #include "table/table.h"
@@ -54,6 +55,7 @@ class TForm1 : public QMainWindow {
   QLineEdit* Edit1;
   QPushButton* Button1;
   QSlider* TrackBar1;
+  QPushButton* SearchButton;  // the whole-archive search (Ctrl+F)
 
   memtable& employees() { return dtset_; }
   const std::string& datafolder() const { return datafolder_; }
@@ -68,6 +70,11 @@ class TForm1 : public QMainWindow {
   void DBGrid1DblClick();
   // Puts the grid on a visible row of the employee table.
   void selectrow(int position);
+  // Opens the whole-archive search; a chosen result is loaded.
+  searchdialog* opensearch();
+  // Chooses the year and company of a found employment, loads it and puts
+  // the grid on that employment.
+  void openemployment(const foundemployment& e);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -197,6 +197,43 @@ class windowtests : public QObject {
     unsetenv("DOSBER_NO_VIEWER");
   }
 
+  void searchDialogLoadsTheChosenEmployment() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keySequence(&w, QKeySequence::Find);
+    auto* dialog = w.findChild<searchdialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QString("Keresés a teljes archívumban"));
+    dialog->pattern->setText("ödön");
+    dialog->start->click();
+    QTRY_VERIFY(!dialog->running());
+    QTRY_COMPARE(dialog->results->rowCount(), 1);
+    QVERIFY(dialog->status->text().contains("Kihagyva"));  // the broken company of 1995
+    QCOMPARE(dialog->results->item(0, 3)->text(), QString("Kiss Ödön"));
+    QRect cell = dialog->results->visualItemRect(dialog->results->item(0, 0));
+    QTest::mouseClick(dialog->results->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(dialog->results->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(w.ComboBox1->currentText(), QString("ber01"));
+    QCOMPARE(w.ComboBox2->currentText(), QString("Gamma"));
+    QCOMPARE(QString::fromStdString(w.employees().text("nev")), QString("Kiss Ödön"));
+    QCOMPARE(w.DBGrid1->currentIndex().row(), 0);
+    QVERIFY(!dialog->isVisible());
+    // A second choice in another year.
+    w.opensearch();
+    dialog->pattern->setText("tóth");
+    dialog->start->click();
+    QTRY_VERIFY(!dialog->running());
+    QTRY_COMPARE(dialog->results->rowCount(), 1);
+    dialog->choose(0);
+    QCOMPARE(w.ComboBox1->currentText(), QString("ber95"));
+    QCOMPARE(QString::fromStdString(w.employees().text("nev")), QString("Tóth Éva"));
+    QCOMPARE(w.DBGrid1->currentIndex().row(), 2);
+    QCOMPARE(w.detailtext("anyanev"), QString("Nagy Mária"));
+  }
+
   void settingsReadOnceWrittenAtClose() {
     std::string path = settingspath();
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
