@@ -4,9 +4,11 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
 DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev libcairo2-dev libfreetype-dev \
   fonts-dejavu-core fonts-dejavu-extra libicu-dev libcli11-dev nlohmann-json3-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+FUZZERS = companyload cardload companyparameters settings
 
-.PHONY: deps build run test bench clean sample
+.PHONY: deps build run test bench clean test-sanitize fuzz
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -36,8 +38,36 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails the run.
+test-sanitize: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOSBER_SANITIZE=ON -DDOSBER_BENCH=OFF
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer harness for FUZZ_SECONDS, from seeds written by the test
+# archive writer; a crash, hang (2 s an input), leak or sanitizer report fails.
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOSBER_FUZZ=ON \
+	  -DDOSBER_APP=OFF -DDOSBER_TESTS=OFF -DDOSBER_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	rm -rf build-fuzz/corpus && build-fuzz/bin/fuzz-seeds build-fuzz/corpus
+	@for h in $(FUZZERS); do \
+	  mkdir -p build-fuzz/work/$$h build-fuzz/artifacts; \
+	  echo "fuzzing $$h for $(FUZZ_SECONDS) s"; \
+	  build-fuzz/bin/fuzz-$$h -max_total_time=$(FUZZ_SECONDS) -timeout=2 -rss_limit_mb=2048 \
+	    -artifact_prefix=build-fuzz/artifacts/$$h- -print_final_stats=1 \
+	    build-fuzz/work/$$h build-fuzz/corpus/$$h > build-fuzz/$$h.log 2>&1 \
+	    || { tail -40 build-fuzz/$$h.log; exit 1; }; \
+	  grep -E "^(Done|stat::number_of_executed_units)" build-fuzz/$$h.log; \
+	done
+
 bench: build
 	$(BUILD)/bin/dosber-bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -35,3 +35,35 @@ inline std::string makecompany(const std::string& root, const yearinfo& y, const
 }
 
 }  // namespace dosber::testing
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace dosber::testing {
+
+// Every file and folder below root with its size, modification time and bytes.
+inline std::map<std::string, std::string> snapshot(const std::string& root) {
+  namespace fs = std::filesystem;
+  std::map<std::string, std::string> out;
+  for (auto& e : fs::recursive_directory_iterator(root)) {
+    std::string key = fs::relative(e.path(), root).string();
+    if (e.is_directory()) {
+      out[key] = "folder";
+      continue;
+    }
+    std::ifstream in(e.path(), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    auto time = fs::last_write_time(e.path()).time_since_epoch().count();
+    out[key] = std::to_string(bytes.size()) + " " + std::to_string(time) + " " +
+               std::to_string(std::hash<std::string>{}(bytes));
+  }
+  return out;
+}
+
+// A copy of the sample archive in a test folder.
+inline void copysample(const std::string& to) {
+  std::filesystem::copy(DOSBER_SAMPLE, to, std::filesystem::copy_options::recursive);
+}
+
+}  // namespace dosber::testing

@@ -80,7 +80,8 @@ TEST(cli, errorsAndUsage) {
   writebytes(dosber::joinpath(c, "dt.dat"), bytes(100, 'x'));
   result r = run("employees " + q(c));
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "Read past end of file\n");
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Read past end of file");
+  EXPECT_NE(r.out.find("dt.dat"), std::string::npos);  // the file is named
   r = run("employees " + q(t.path()));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(run("").status, 2);

@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "archive/cp852.h"
 #include "archive/dispatch.h"
+#include "archive/errors.h"
 #include "archive/paths.h"
 #include "report/format.h"
 #include "report/wagecard.h"
@@ -203,7 +204,7 @@ void TForm1::guarded(F&& f) {
   try {
     f();
   } catch (const std::exception& e) {
-    msgs_.error(this, QString::fromStdString(e.what()));
+    msgs_.error(this, QString::fromStdString(describe(e)));
   }
 }
 

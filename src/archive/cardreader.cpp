@@ -62,7 +62,13 @@ void readwagefile(archivestate& state, const yearinfo& year, const std::string& 
   file.skipheader();
   file.walk([&](const unsigned char* r, size_t number) {
     if (bar) bar->setposition(static_cast<int>(number + 1));
-    if (present(r) && belongs(r, azon)) processwagerecord(state, year, r);
+    if (!present(r) || !belongs(r, azon)) return;
+    try {
+      processwagerecord(state, year, r);
+    } catch (const archive_error& e) {
+      if (!e.path().empty()) throw;
+      throw archive_error(e.what(), file.path());  // name the wage card file
+    }
   });
 }
 

@@ -25,6 +25,14 @@ inline archive_error invalid_integer(const std::string& text) {
   return archive_error("'" + text + "' is not a valid integer value");
 }
 
+// The text shown for a failure: its message, and for an archive file the
+// file on a second line.
+inline std::string describe(const std::exception& e) {
+  if (auto a = dynamic_cast<const archive_error*>(&e); a && !a->path().empty())
+    return std::string(a->what()) + "\nFájl: " + a->path();
+  return e.what();
+}
+
 // Strict decimal integer conversion: optional blanks in front, an optional
 // sign, then digits only. Throws invalid_integer otherwise.
 int tointeger(const std::string& text);

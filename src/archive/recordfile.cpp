@@ -55,6 +55,7 @@ void recordfile::readexact(unsigned char* into, size_t bytes, size_t offset) {
 
 void recordfile::skipheader() {
   if (count_ == 0) throw archive_error(read_past_end, path_);
+  bufferzero_ = false;
   buffer_.resize(recordsize_);
   readexact(buffer_.data(), recordsize_, 0);
 }
@@ -62,8 +63,28 @@ void recordfile::skipheader() {
 size_t recordfile::readblock(size_t first) {
   size_t per_block = std::max<size_t>(1, block_bytes / recordsize_);
   size_t n = std::min(per_block, count_ - first);
-  buffer_.resize(n * recordsize_);
-  readexact(buffer_.data(), n * recordsize_, first * recordsize_);
+  size_t bytes = n * recordsize_, offset = first * recordsize_;
+  // A block that lies wholly in a hole of a sparse file reads as zero bytes
+  // without being copied from the kernel.
+  off_t data = ::lseek(fd_, static_cast<off_t>(offset), SEEK_DATA);
+  bool hole = data >= 0 && static_cast<size_t>(data) >= offset + bytes;
+  if (data < 0 && errno == ENXIO) {
+    // No data after the offset: a trailing hole, or a file that has shrunk.
+    struct stat st;
+    if (::fstat(fd_, &st) != 0 || static_cast<size_t>(st.st_size) < offset + bytes)
+      throw archive_error(read_past_end, path_);
+    hole = true;
+  }
+  if (hole) {
+    if (!bufferzero_ || buffer_.size() < bytes) {
+      buffer_.assign(bytes, 0);
+      bufferzero_ = true;
+    }
+    return n;
+  }
+  bufferzero_ = false;
+  buffer_.resize(bytes);
+  readexact(buffer_.data(), bytes, offset);
   return n;
 }
 

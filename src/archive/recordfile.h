@@ -58,6 +58,7 @@ class recordfile {
   size_t count_ = 0;
   std::string path_;
   std::vector<unsigned char> buffer_;
+  bool bufferzero_ = false;  // the buffer holds only zero bytes
 };
 
 }  // namespace dosber

@@ -188,7 +188,7 @@ int cards(const std::string& folder, const std::string& outdir) {
       else
         ++failed;
     } catch (const std::exception& e) {
-      std::cerr << table.text("azon") << " " << table.text("bdatum") << ": " << e.what() << "\n";
+      std::cerr << table.text("azon") << " " << table.text("bdatum") << ": " << describe(e) << "\n";
       ++failed;
     }
   }
@@ -309,7 +309,7 @@ int main(int argc, char** argv) {
       return carddata(companyfolder, azon);
     }
   } catch (const std::exception& e) {
-    std::cerr << e.what() << "\n";
+    std::cerr << describe(e) << "\n";
     return 1;
   }
   return 0;

@@ -137,7 +137,9 @@ class windowtests : public QObject {
     w.ComboBox2->setCurrentIndex(1);
     QCOMPARE(r.infos, QStringList{"Nem megfelelő adatkönyvtár!"});
     w.ComboBox2->setCurrentIndex(2);
-    QCOMPARE(r.errors, QStringList{"Read past end of file"});
+    QCOMPARE(r.errors.size(), 1);
+    QVERIFY(r.errors[0].startsWith("Read past end of file\nFájl: "));
+    QVERIFY(r.errors[0].endsWith("dt.dat"));
     // The window stays usable: another company loads.
     w.ComboBox1->setCurrentIndex(1);
     w.ComboBox2->setCurrentIndex(1);
@@ -187,7 +189,8 @@ class windowtests : public QObject {
     w.ComboBox1->setCurrentIndex(1);
     w.ComboBox2->setCurrentIndex(1);
     w.Button1->click();
-    QCOMPARE(r.errors, QStringList{"Read past end of file"});
+    QCOMPARE(r.errors.size(), 1);
+    QVERIFY(r.errors[0].startsWith("Read past end of file\nFájl: "));
     QVERIFY(!std::filesystem::exists(pdf));
     QCOMPARE(w.TrackBar1->value(), 0);
     w.ComboBox1->setCurrentIndex(2);
@@ -232,6 +235,51 @@ class windowtests : public QObject {
     QCOMPARE(QString::fromStdString(w.employees().text("nev")), QString("Tóth Éva"));
     QCOMPARE(w.DBGrid1->currentIndex().row(), 2);
     QCOMPARE(w.detailtext("anyanev"), QString("Nagy Mária"));
+  }
+
+  void sessionLeavesTheArchiveUntouched() {
+    setenv("DOSBER_NO_VIEWER", "1", 1);
+    tempfolder t;
+    std::string copy = t / "archive";
+    copysample(copy);
+    auto before = snapshot(copy);
+    {
+      archivestate s;
+      recorder r;
+      TForm1 w(s, r, {QString::fromStdString(copy)});
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      w.ComboBox1->setCurrentIndex(w.ComboBox1->findText("ber99"));
+      w.ComboBox2->setCurrentIndex(w.ComboBox2->findText("kalibra"));
+      w.Edit1->setText("farkas");
+      QVERIFY(w.DBGrid1->model()->rowCount() > 0);
+      w.Button1->click();
+      QVERIFY(std::filesystem::exists(cardpdfpath()));
+      searchdialog* d = w.opensearch();
+      d->pattern->setText("farkas");
+      d->start->click();
+      QTRY_VERIFY(!d->running());
+      QTRY_VERIFY(d->results->rowCount() > 0);
+      d->choose(0);
+      w.Button1->click();
+      QVERIFY2(r.errors.isEmpty(), qPrintable(r.errors.join("; ")));
+      w.close();
+    }
+    QVERIFY(snapshot(copy) == before);
+    unsetenv("DOSBER_NO_VIEWER");
+  }
+
+  void unwritableSettingsFolderStillCloses() {
+    // A file stands where the settings folder should be.
+    writebytes(root->path() + "/Params", bytes{'x'});
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.close());
+    QCOMPARE(r.errors.size(), 1);
+    QVERIFY(!w.isVisible());
   }
 
   void settingsReadOnceWrittenAtClose() {
