@@ -115,7 +115,9 @@ TEST(hostile, garbageOfManyLengthsNeverCrashes) {
                        size_t(5 * y.kartonsize + 3)}) {
         tempfolder t;
         outcome o = loadwith(t.path(), y, f, garbage(n, seed++), true);
-        if (o.failed) EXPECT_FALSE(o.message.empty());
+        if (o.failed) {
+          EXPECT_FALSE(o.message.empty());
+        }
       }
     }
   }

@@ -46,6 +46,17 @@ TEST(settings, missingOrGarbageFileGivesDefaults) {
   EXPECT_TRUE(s.defaultreader);
 }
 
+TEST(settings, hugeFileReadsAsDefaultsAndIsReplacedWhole) {
+  tempfolder t;
+  std::string huge = "[exepar]\nfelhasználói pdf=0\nx=" + std::string(3 << 20, 'y') + "\n";
+  writetext(t / "v.par", huge);
+  settings s = readsettings(t / "v.par", "/p");
+  EXPECT_TRUE(s.defaultreader);
+  EXPECT_EQ(s.storedfolder, "/p");
+  writesettings(t / "v.par", settings{"/d", false});
+  EXPECT_EQ(readall(t / "v.par"), "[exepar]\nbér könyvtár=/d\nfelhasználói pdf=0\n");
+}
+
 TEST(settings, firstRunCreatesFolderAndBothKeys) {
   tempfolder t;
   std::string path = t / "Params/Veltor/veltor.par";

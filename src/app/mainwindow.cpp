@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -18,6 +19,7 @@
 #include "archive/errors.h"
 #include "archive/paths.h"
 #include "report/format.h"
+#include "report/pdflist.h"
 #include "report/wagecard.h"
 #include "table/employeetable.h"
 
@@ -78,7 +80,15 @@ TForm1::~TForm1() = default;
 
 void TForm1::buildlayout() {
   setWindowTitle("1992-2005 közti bérek lekérdezése (DOS)");
+  // The condensed DejaVu face beside the program keeps the captions within
+  // the widths the layout gives them; the size is 10 points.
   QFont f = font();
+  for (const char* file : {"dejavusanscondensed.ttf", "dejavusanscondensed-bold.ttf"}) {
+    int id = QFontDatabase::addApplicationFont(QString::fromStdString(joinpath(fontfolder(), file)));
+    if (id >= 0 && !QFontDatabase::applicationFontFamilies(id).isEmpty())
+      f.setFamily(QFontDatabase::applicationFontFamilies(id).first());
+  }
+  f.setStretch(QFont::SemiCondensed);
   f.setPointSize(10);
   setFont(f);
   auto* client = new QWidget(this);
@@ -193,6 +203,13 @@ void TForm1::buildlayout() {
 
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
   connect(ComboBox2, &QComboBox::currentIndexChanged, this, [this] { ComboBox2Change(); });
+
+  // Captions keep their place but grow to their text where the system's
+  // font is wider than the one the layout was made for.
+  for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, Label1}) {
+    QSize hint = w->sizeHint();
+    if (hint.width() > w->width()) w->resize(hint.width(), w->height());
+  }
 
   adjustSize();
   if (QScreen* screen = QGuiApplication::primaryScreen())

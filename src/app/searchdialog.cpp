@@ -104,24 +104,24 @@ void searchdialog::startsearch() {
   auto cancelled = cancelled_;
   QPointer<searchdialog> self(this);
   std::string folder = datafolder_;
-  worker_ = std::thread([=] {
+  worker_ = std::thread([=, this] {
     searchcallbacks cb;
     cb.cancel = cancelled.get();
     // Results and progress reach the dialog on its own thread.
-    cb.found = [=](const std::vector<foundemployment>& rows) {
-      QMetaObject::invokeMethod(self, [=] {
+    cb.found = [=, this](const std::vector<foundemployment>& rows) {
+      QMetaObject::invokeMethod(self, [=, this] {
         if (self && generation == generation_ && !cancelled->load()) addrows(rows);
       }, Qt::QueuedConnection);
     };
-    cb.progress = [=](int done, int total) {
-      QMetaObject::invokeMethod(self, [=] {
+    cb.progress = [=, this](int done, int total) {
+      QMetaObject::invokeMethod(self, [=, this] {
         if (!self || generation != generation_) return;
         bar->setRange(0, total);
         bar->setValue(done);
       }, Qt::QueuedConnection);
     };
     searchresult r = findemployments(folder, query, cb);
-    QMetaObject::invokeMethod(self, [=] {
+    QMetaObject::invokeMethod(self, [=, this] {
       if (self && generation == generation_ && !cancelled->load()) finish(r);
     }, Qt::QueuedConnection);
   });

@@ -53,11 +53,13 @@ void inifile::load(const std::string& path) {
   lines_.clear();
   std::ifstream in(path, std::ios::binary);
   if (!in) return;
-  std::string text(max_settings_bytes, '\0');
+  // One byte more than a settings file may hold: a larger file, or one that
+  // is not text at all, is no settings file and reads as empty (it is not
+  // half read and then written back cut).
+  std::string text(max_settings_bytes + 1, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   text.resize(static_cast<size_t>(in.gcount()));
-  // A file that is not text at all reads as empty.
-  if (text.find('\0') != std::string::npos) return;
+  if (text.size() > max_settings_bytes || text.find('\0') != std::string::npos) return;
   parse(text);
 }
 
