@@ -12,21 +12,11 @@ using namespace dosber::testing;
 
 namespace {
 
-struct result {
-  int status;
-  std::string out;
-};
+using result = commandresult;
 
 result run(const std::string& args, const std::string& root = "/nonexistent/dosber-root") {
   // The root folder of settings and cards is always a test folder.
-  std::string cmd = "DOSBER_ROOT='" + root + "' DOSBER_NO_VIEWER=1 " + std::string(DOSBER_CLI) + " " + args + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  int status = pclose(p);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+  return capture("DOSBER_ROOT='" + root + "' DOSBER_NO_VIEWER=1 " + std::string(DOSBER_CLI) + " " + args);
 }
 
 std::string q(const std::string& s) { return "'" + s + "'"; }
@@ -128,12 +118,7 @@ TEST(cli, cardOfSampleEmployees) {
   std::string out = t / "card.pdf";
   result r = run("card " + folder + " --azon " + azon + " --entry " + entry + " --output " + out);
   ASSERT_EQ(r.status, 0) << r.out;
-  FILE* p = popen(("pdftotext -layout " + out + " -").c_str(), "r");
-  std::string text;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
-  pclose(p);
+  std::string text = capture("pdftotext -layout " + out + " -").out;
   EXPECT_NE(text.find("További jogviszonyai"), std::string::npos);
   EXPECT_NE(text.find("Jogviszony kezdete: " + entry), std::string::npos);
   EXPECT_EQ(run("card " + folder + " --azon " + azon + " --entry 1900.01.01 --output " + out).status, 1);
@@ -178,12 +163,7 @@ TEST(cli, cardsOfACompanyAndOfAPerson) {
   std::string azon = rows[0]["azon"];
   r = run(std::string("person-cards ") + DOSBER_SAMPLE + " --azon " + azon + " --output " + t / "person.pdf");
   ASSERT_EQ(r.status, 0) << r.out;
-  FILE* p = popen(("pdftotext -layout " + t / "person.pdf" + " -").c_str(), "r");
-  std::string text;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
-  pclose(p);
+  std::string text = capture("pdftotext -layout " + t / "person.pdf" + " -").out;
   // Every year's card in year order, each numbered on its own.
   size_t at = 0;
   for (const char* year : {"1992", "1995", "1999", "2005"}) {

@@ -21,15 +21,7 @@ std::vector<textrun> texts(const tpdflist& w, int page) {
   return out;
 }
 
-std::string shell(const std::string& cmd) {
-  FILE* p = popen((cmd + " 2>&1").c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
+std::string shell(const std::string& cmd) { return capture(cmd).out; }
 
 std::string readall(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -331,18 +323,21 @@ TEST(tableprint, newPageBeforeTheRowThatDoesNotFit) {
   std::vector<std::string> calls;
   w.setheadercallback([&](tpdflist& p) { calls.push_back("header " + std::to_string(p.pagecount())); });
   w.setrowcallback([&](tpdflist& p) {
-    if (!p.lastrow) calls.push_back("first row");
-    else if (p.dataset->eof()) calls.push_back("after last");
-    else if (p.y + p.lineheight + p.linegap > p.usableheight - 2 * (p.lineheight + p.linegap)) calls.push_back("near bottom");
+    calls.push_back(p.dataset->eof() ? "end" : (p.lastrow ? "row " : "first row ") + std::to_string(p.pagecount()));
   });
   progressrecorder bar;
   ASSERT_TRUE(w.printtable(&t, nullptr, &bar, 0, 0));
   ASSERT_EQ(w.pagecount(), 2);
-  EXPECT_EQ(calls.front(), "header 1");
-  EXPECT_EQ(calls[1], "first row");
+  EXPECT_EQ(calls[0], "header 1");
+  EXPECT_EQ(calls[1], "first row 1");
+  // The row that no longer fits: the new page and its column header first,
+  // then the row callback on the new page.
   auto it = std::find(calls.begin(), calls.end(), "header 2");
   ASSERT_NE(it, calls.end());
-  EXPECT_EQ(calls.back(), "after last");
+  EXPECT_EQ(*(it - 1), "row 1");
+  EXPECT_EQ(*(it + 1), "row 2");
+  EXPECT_EQ(calls.back(), "end");
+  EXPECT_EQ(calls.size(), 2u + 120u + 1u);
   EXPECT_EQ(w.pageinfo.size(), 2u);
   // Every page starts with the header, the title and the column header.
   auto second = texts(w, 1);

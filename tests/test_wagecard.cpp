@@ -17,15 +17,7 @@ namespace {
 
 const char* azon = "15607231234";
 
-std::string shell(const std::string& cmd) {
-  FILE* p = popen((cmd + " 2>&1").c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
+std::string shell(const std::string& cmd) { return capture(cmd).out; }
 
 // A 1998 company with one employee and what its card showed.
 struct cardfixture {

@@ -83,30 +83,27 @@ std::string inifile::text() const {
   return out;
 }
 
-bool inifile::has(std::string_view section, std::string_view key) const {
-  std::string current, k, v;
+const std::string* inifile::find(std::string_view section, std::string_view key, std::string& value) const {
+  std::string current, k;
   bool in = false;
   for (const auto& line : lines_) {
     if (sectionline(line, current)) {
       in = asciilower(current) == asciilower(section);
-    } else if (in && keyline(line, k, v) && asciilower(k) == asciilower(key)) {
-      return true;
+    } else if (in && keyline(line, k, value) && asciilower(k) == asciilower(key)) {
+      return &line;
     }
   }
-  return false;
+  return nullptr;
+}
+
+bool inifile::has(std::string_view section, std::string_view key) const {
+  std::string v;
+  return find(section, key, v) != nullptr;
 }
 
 std::string inifile::value(std::string_view section, std::string_view key) const {
-  std::string current, k, v;
-  bool in = false;
-  for (const auto& line : lines_) {
-    if (sectionline(line, current)) {
-      in = asciilower(current) == asciilower(section);
-    } else if (in && keyline(line, k, v) && asciilower(k) == asciilower(key)) {
-      return v;
-    }
-  }
-  return {};
+  std::string v;
+  return find(section, key, v) ? v : std::string();
 }
 
 void inifile::set(std::string_view section, std::string_view key, std::string_view value) {

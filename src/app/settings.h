@@ -20,6 +20,8 @@ class inifile {
   void set(std::string_view section, std::string_view key, std::string_view value);
 
  private:
+  // The line of key in section (and its value), or null.
+  const std::string* find(std::string_view section, std::string_view key, std::string& value) const;
   std::vector<std::string> lines_;
   std::string newline_ = "\n";
 };

@@ -14,13 +14,6 @@
 namespace dosber {
 namespace {
 
-std::string dateof(std::string_view raw) {
-  std::string date = formatmask("####.##.##", rawtext(raw));
-  auto nul = date.find('\0');
-  if (nul != std::string::npos) date.resize(nul);
-  return date;
-}
-
 // The record key of a wage record and the one operation that writes the
 // item table.
 struct itemwriter {
@@ -76,7 +69,7 @@ void readwagefile(archivestate& state, const yearinfo& year, const std::string& 
 
 void processwagerecord(archivestate& state, const yearinfo& year, const unsigned char* r) {
   const wagelayout& l = wagelayoutof(year.wage);
-  itemwriter w{state.items, archivetext(field(r, 0, 11)), dateof(field(r, l.jvkezd, 8)),
+  itemwriter w{state.items, archivetext(field(r, 0, 11)), archivedate(field(r, l.jvkezd, 8)),
                archivetext(field(r, l.jogvkod1, 1)), archivetext(field(r, l.evho, 4))};
 
   for (const itempart& p : l.parts) {
@@ -125,8 +118,8 @@ void loadcard(archivestate& state, const yearinfo& year, const memtable& employe
       if (!present(r) || !belongs(r, azon)) return;
       std::string_view code = field(r, a.code, a.codewidth);
       state.absences.append({archivetext(field(r, 0, 11)), archivetext(code),
-                             state.absencecodes.value(rawtext(code)), dateof(field(r, a.from, 8)),
-                             dateof(field(r, a.to, 8))});
+                             state.absencecodes.value(rawtext(code)), archivedate(field(r, a.from, 8)),
+                             archivedate(field(r, a.to, 8))});
     });
     state.absences.first();
     kinap.close();

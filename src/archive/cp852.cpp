@@ -1,5 +1,9 @@
 #include "archive/cp852.h"
 
+#include <algorithm>
+
+#include "report/format.h"
+
 namespace dosber {
 namespace {
 
@@ -73,6 +77,20 @@ std::string rawtext(std::string_view bytes) {
   out.reserve(bytes.size());
   for (char c : bytes) appendbyte(out, static_cast<unsigned char>(c));
   return out;
+}
+
+std::string archivedate(std::string_view raw) {
+  if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0 && (c & 0x80) == 0; })) {
+    std::string date(10, '.');
+    std::copy_n(raw.begin(), 4, date.begin());
+    std::copy_n(raw.begin() + 4, 2, date.begin() + 5);
+    std::copy_n(raw.begin() + 6, 2, date.begin() + 8);
+    return date;
+  }
+  std::string date = formatmask("####.##.##", rawtext(raw));
+  auto nul = date.find('\0');
+  if (nul != std::string::npos) date.resize(nul);
+  return date;
 }
 
 std::string_view trimcontrol(std::string_view s) {

@@ -22,6 +22,11 @@ std::string rawtext(std::string_view bytes);
 std::string_view trimcontrol(std::string_view s);
 inline std::string trimmed(std::string_view s) { return std::string(trimcontrol(s)); }
 
+// A date stored as YYYYMMDD, through the mask "####.##.##", as stored (not
+// trimmed, not converted); the text ends at a zero byte, as in the fixed
+// text buffers of the DOS program's tables.
+std::string archivedate(std::string_view raw);
+
 // Trimmed, then converted: the display value of most text fields.
 inline std::string trimmedtext(std::string_view bytes) { return archivetext(trimcontrol(bytes)); }
 

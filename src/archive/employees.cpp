@@ -14,33 +14,17 @@
 namespace dosber {
 namespace {
 
-// A date as stored through the mask. The text ends at a zero byte, as in the
-// fixed text buffers of the DOS program's tables.
-std::string dateof(std::string_view raw) {
-  if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0 && (c & 0x80) == 0; })) {
-    std::string date(10, '.');
-    std::copy_n(raw.begin(), 4, date.begin());
-    std::copy_n(raw.begin() + 4, 2, date.begin() + 5);
-    std::copy_n(raw.begin() + 6, 2, date.begin() + 8);
-    return date;
-  }
-  std::string date = formatmask("####.##.##", rawtext(raw));
-  auto nul = date.find('\0');
-  if (nul != std::string::npos) date.resize(nul);
-  return date;
-}
-
 // One employment record as the 44 values of the employee table.
 void employeerow(const archivestate& state, const yearinfo& year, const unsigned char* r, std::vector<value>& v) {
   const dtlayout& l = *year.dt;
   auto text = [&](span s) { return s.offset < 0 ? std::string() : trimmedtext(field(r, s.offset, s.width)); };
   auto raw = [&](int offset, int width) { return rawtext(field(r, offset, width)); };
   auto real = [&](int offset) { return offset < 0 ? 0.0 : real48(r + offset); };
-  auto date = [&](int offset) { return offset < 0 ? std::string() : dateof(field(r, offset, 8)); };
+  auto date = [&](int offset) { return offset < 0 ? std::string() : archivedate(field(r, offset, 8)); };
 
   std::string staffgroup = raw(l.staffgroup, 1);
   std::string employmenttype = raw(l.employmenttype, 1);
-  std::string birth = l.birthdate < 0 ? dateof("19" + std::string(field(r, 1, 6))) : date(l.birthdate);
+  std::string birth = l.birthdate < 0 ? archivedate("19" + std::string(field(r, 1, 6))) : date(l.birthdate);
   std::string alkmin, alkminnev;
   if (l.status.offset >= 0) {
     std::string code = staffgroup + raw(l.status.offset, 2);

@@ -31,34 +31,32 @@ std::string lastcomponent(std::string_view path) {
   return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
 }
 
-std::string lowercase(std::string_view utf8) {
-  bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; });
+namespace {
+
+// ASCII text is handled here; other text through ICU.
+template <class Convert>
+std::string convertcase(std::string_view utf8, Convert&& convert) {
   std::string out;
-  if (ascii) {
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
     out.assign(utf8);
     for (char& c : out)
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
   }
   icu::UnicodeString u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), utf8.size()));
-  u.toLower(icu::Locale::getRoot());
+  convert(u);
   u.toUTF8String(out);
   return out;
 }
 
+}  // namespace
+
+std::string lowercase(std::string_view utf8) {
+  return convertcase(utf8, [](icu::UnicodeString& u) { u.toLower(icu::Locale::getRoot()); });
+}
+
 std::string casefold(std::string_view utf8) {
-  bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; });
-  std::string out;
-  if (ascii) {
-    out.assign(utf8);
-    for (char& c : out)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-  }
-  icu::UnicodeString u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), utf8.size()));
-  u.foldCase();
-  u.toUTF8String(out);
-  return out;
+  return convertcase(utf8, [](icu::UnicodeString& u) { u.foldCase(); });
 }
 
 bool equalsignorecase(std::string_view a, std::string_view b) { return casefold(a) == casefold(b); }

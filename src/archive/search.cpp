@@ -29,13 +29,6 @@ struct job {
   std::string error;
 };
 
-std::string dateof(std::string_view raw) {
-  std::string date = formatmask("####.##.##", rawtext(raw));
-  auto nul = date.find('\0');
-  if (nul != std::string::npos) date.resize(nul);
-  return date;
-}
-
 // Reads only the fields of a found employment, from dt.dat and arcdt.dat.
 void searchcompany(const std::string& datafolder, const job& j, const searchquery& q, const std::string& foldedname,
                    std::vector<foundemployment>& out) {
@@ -57,7 +50,7 @@ void searchcompany(const std::string& datafolder, const job& j, const searchquer
       if (!q.name.empty() && casefold(nev).find(foldedname) == std::string::npos) return;
       std::string azon = archivetext(field(r, 0, 11));
       if (!q.azon.empty() && azon != q.azon) return;
-      std::string born = l.birthdate < 0 ? dateof("19" + std::string(field(r, 1, 6))) : dateof(field(r, l.birthdate, 8));
+      std::string born = l.birthdate < 0 ? archivedate("19" + std::string(field(r, 1, 6))) : archivedate(field(r, l.birthdate, 8));
       if (!q.born.empty() && born != q.born) return;
       if (!haveparameters) {
         archivestate s;
@@ -73,8 +66,8 @@ void searchcompany(const std::string& datafolder, const job& j, const searchquer
       e.azon = azon;
       e.nev = nev;
       e.szulido = born;
-      e.bdatum = dateof(field(r, l.entrydate, 8));
-      e.kdatum = dateof(field(r, l.exitdate, 8));
+      e.bdatum = archivedate(field(r, l.entrydate, 8));
+      e.kdatum = archivedate(field(r, l.exitdate, 8));
       e.jogvnev1 = names.staffgroups.value(rawtext(field(r, l.staffgroup, 1)));
       e.jogvnev2 = names.employmenttypes.value(rawtext(field(r, l.employmenttype, 1)));
       e.archived = archived;

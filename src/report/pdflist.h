@@ -154,6 +154,7 @@ class tpdflist {
   void pagestart(const std::vector<column>& cols);
   void columnheader(const std::vector<column>& cols);
   void printrow(const std::vector<column>& cols);
+  void writeline(const std::vector<column>& cols, const std::function<std::string(size_t)>& textof);
   void applystyle(const column& c);
   int listedcount() const;
 

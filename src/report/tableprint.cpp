@@ -139,17 +139,7 @@ void tpdflist::columnheader(const std::vector<column>& cols) {
   y = y + linegap + 0.25f * lineheight;
   doublerule();
   for (int k = 1; k <= headerlines; ++k) {
-    x = 0;
-    y = y + lineheight + linegap;
-    for (size_t i = 0; i < cols.size(); ++i) {
-      if (!cols[i].listed) continue;
-      applystyle(cols[i]);
-      fieldtype type = dataset->field(static_cast<int>(i)).type;
-      bool numeric = type == fieldtype::integer || type == fieldtype::floating;
-      writecell(piece(cols[i].header, '\n', k), numeric, x, y, colwidths[i], "");
-      x = x + colwidths[i] + colgap;
-      if (columns) setfont(normalfont, fontsize);
-    }
+    writeline(cols, [&](size_t i) { return piece(cols[i].header, '\n', k); });
   }
   y = y + linegap + 0.25f * lineheight;
   doublerule();
@@ -161,7 +151,9 @@ void tpdflist::pagestart(const std::vector<column>& cols) {
   columnheader(cols);
 }
 
-void tpdflist::printrow(const std::vector<column>& cols) {
+void tpdflist::writeline(const std::vector<column>& cols, const std::function<std::string(size_t)>& textof) {
+  // Cells are written with an empty style: a styled column is drawn in its
+  // font but placed and cut by its width in the normal font.
   x = 0;
   y = y + lineheight + linegap;
   for (size_t i = 0; i < cols.size(); ++i) {
@@ -169,10 +161,14 @@ void tpdflist::printrow(const std::vector<column>& cols) {
     applystyle(cols[i]);
     fieldtype type = dataset->field(static_cast<int>(i)).type;
     bool numeric = type == fieldtype::integer || type == fieldtype::floating;
-    writecell(fieldtext(static_cast<int>(i)), numeric, x, y, colwidths[i], "");
+    writecell(textof(i), numeric, x, y, colwidths[i], "");
     x = x + colwidths[i] + colgap;
     if (columns) setfont(normalfont, fontsize);
   }
+}
+
+void tpdflist::printrow(const std::vector<column>& cols) {
+  writeline(cols, [&](size_t i) { return fieldtext(static_cast<int>(i)); });
 }
 
 bool tpdflist::printtable(const memtable* table, const std::vector<std::string>* list, progress* bar,

@@ -59,15 +59,7 @@ class windowtests : public QObject {
     writebytes(joinpath(c, "karton.dat"), bytes(10, 'x'));
   }
 
-  static std::string pdftext(const std::string& path) {
-    FILE* p = popen(("pdftotext -layout '" + path + "' - 2>&1").c_str(), "r");
-    std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-    return out;
-  }
+  static std::string pdftext(const std::string& path) { return capture("pdftotext -layout '" + path + "' -").out; }
 
  private slots:
   void init() {
