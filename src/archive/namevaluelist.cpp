@@ -5,6 +5,10 @@
 namespace dosber {
 
 namevaluelist::entry namevaluelist::makeentry(std::string text) {
+  // ASCII text without capitals folds to itself (codes, dates, identifiers).
+  bool same = true;
+  for (char c : text) same &= (c & 0x80) == 0 && !(c >= 'A' && c <= 'Z');
+  if (same) return entry{std::move(text), {}};
   std::string folded = casefold(text);
   if (folded == text) folded.clear();
   return entry{std::move(text), std::move(folded)};

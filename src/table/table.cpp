@@ -12,8 +12,28 @@
 
 namespace dosber {
 
+// Texts of a column live in one buffer (offset and length a row), so that a
+// load of many rows makes a few allocations, not one per text.
+struct textcolumn {
+  std::string bytes;
+  std::vector<std::pair<uint32_t, uint32_t>> spans;
+  void reserve(size_t n) { spans.reserve(n); }
+  void push_back(std::string_view t) {
+    spans.emplace_back(static_cast<uint32_t>(bytes.size()), static_cast<uint32_t>(t.size()));
+    bytes.append(t);
+  }
+  std::string_view operator[](size_t row) const {
+    return std::string_view(bytes).substr(spans[row].first, spans[row].second);
+  }
+  // An edited text is stored anew at the end.
+  void set(size_t row, std::string_view t) {
+    spans[row] = {static_cast<uint32_t>(bytes.size()), static_cast<uint32_t>(t.size())};
+    bytes.append(t);
+  }
+};
+
 struct memtable::column {
-  std::vector<std::string> s;
+  textcolumn s;
   std::vector<double> d;
   std::vector<int32_t> i;
   std::vector<char> b;
@@ -50,6 +70,9 @@ memtable::memtable(textunit unit, collation order) : unit_(unit), order_(order) 
     collator_ = std::make_unique<collator>();
     collator_->c.reset(icu::Collator::createInstance(icu::Locale("hu", "HU"), status));
     if (U_FAILURE(status)) collator_->c.reset();
+    // Letters and accents decide the order; names that differ only in
+    // letter case fall back to the next index fields.
+    if (collator_->c) collator_->c->setStrength(icu::Collator::SECONDARY);
   }
 }
 
@@ -171,9 +194,9 @@ std::string memtable::sortkey(size_t row) const {
     const column& c = *columns_[f];
     switch (fields_[f].type) {
       case fieldtype::text: {
-        const std::string& s = c.s[row];
+        std::string_view s = c.s[row];
         if (collator_ && collator_->c && static_cast<size_t>(f) < collated_.size() && collated_[f]) {
-          icu::UnicodeString u = icu::UnicodeString::fromUTF8(s);
+          icu::UnicodeString u = icu::UnicodeString::fromUTF8(icu::StringPiece(s.data(), s.size()));
           uint8_t buf[256];
           int32_t n = collator_->c->getSortKey(u, buf, sizeof buf);
           if (n > static_cast<int32_t>(sizeof buf)) {
@@ -221,14 +244,14 @@ void memtable::appendfrom(std::vector<value>& values) {
     if (fields_[f].type == fieldtype::text && text) {
       int size = fields_[f].size;
       if (size <= 0 || text->size() <= static_cast<size_t>(size))
-        c.s.push_back(std::move(*text));
+        c.s.push_back(*text);
       else
         c.s.push_back(cuttext(*text, size, unit_));
       continue;
     }
     value v = convert(static_cast<int>(f), given ? std::move(*given) : value{});
     switch (fields_[f].type) {
-      case fieldtype::text: c.s.push_back(std::move(std::get<std::string>(v))); break;
+      case fieldtype::text: c.s.push_back(std::get<std::string>(v)); break;
       case fieldtype::integer: c.i.push_back(std::get<int32_t>(v)); break;
       case fieldtype::floating: c.d.push_back(std::get<double>(v)); break;
       case fieldtype::boolean: c.b.push_back(std::get<bool>(v)); break;
@@ -348,7 +371,7 @@ value memtable::getat(size_t row, int f) const {
   if (f < 0 || f >= fieldcount() || row >= nrows_) return {};
   const column& c = *columns_[f];
   switch (fields_[f].type) {
-    case fieldtype::text: return c.s[row];
+    case fieldtype::text: return std::string(c.s[row]);
     case fieldtype::integer: return c.i[row];
     case fieldtype::floating: return c.d[row];
     case fieldtype::boolean: return static_cast<bool>(c.b[row]);
@@ -358,7 +381,7 @@ value memtable::getat(size_t row, int f) const {
 
 std::string memtable::textat(size_t row, int f) const {
   if (f < 0 || f >= fieldcount() || row >= nrows_) return {};
-  if (fields_[f].type == fieldtype::text) return columns_[f]->s[row];
+  if (fields_[f].type == fieldtype::text) return std::string(columns_[f]->s[row]);
   value v = getat(row, f);
   if (auto i = std::get_if<int32_t>(&v)) return std::to_string(*i);
   if (auto d = std::get_if<double>(&v)) return std::to_string(*d);
@@ -390,7 +413,7 @@ void memtable::set(std::string_view name, const value& v) {
   value c = convert(f, v);
   column& col = *columns_[f];
   switch (fields_[f].type) {
-    case fieldtype::text: col.s[r] = std::get<std::string>(c); break;
+    case fieldtype::text: col.s.set(static_cast<size_t>(r), std::get<std::string>(c)); break;
     case fieldtype::integer: col.i[r] = std::get<int32_t>(c); break;
     case fieldtype::floating: col.d[r] = std::get<double>(c); break;
     case fieldtype::boolean: col.b[r] = std::get<bool>(c); break;
