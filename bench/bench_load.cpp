@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -21,8 +22,10 @@ namespace {
 struct cleanup {
   std::string root;
   ~cleanup() {
+    // DOSBER_BENCH_KEEP=1 keeps the fixture, to measure a load's memory with
+    // /usr/bin/time -v dosber-cli employees FOLDER.
     std::error_code ec;
-    if (!root.empty()) std::filesystem::remove_all(root, ec);
+    if (!root.empty() && !std::getenv("DOSBER_BENCH_KEEP")) std::filesystem::remove_all(root, ec);
   }
 };
 
