@@ -78,6 +78,20 @@ class windowtests : public QObject {
     QCOMPARE(w.windowTitle(), QString("1992-2005 közti bérek lekérdezése (DOS)"));
   }
 
+  void startupWithoutArgumentUsesTheFolderAboveTheProgram() {
+    // The settings file names another folder: it plays no part.
+    std::string path = settingspath();
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    writetext(path, "[exepar]\nbér könyvtár=" + archive->path() + "\n");
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {});
+    QCOMPARE(QString::fromStdString(w.datafolder()), QString::fromStdString(parentpath(programfolder())));
+    QCOMPARE(w.ComboBox1->itemText(0), QString("Válassza ki az évet!"));
+    TForm1 empty(s, r, {QString()});
+    QCOMPARE(QString::fromStdString(empty.datafolder()), QString::fromStdString(parentpath(programfolder())));
+  }
+
   void choosingYearsListsTheirCompanies() {
     archivestate s;
     recorder r;
