@@ -283,9 +283,11 @@ void TForm1::fitcolumns() {
 void TForm1::Edit1Change() {
   if (dtset_.rowcount() == 0) return;
   model_->suspend();
-  dtset_.clearfilter();
-  std::string text = s(Edit1->text());
-  if (!text.empty()) filterbyname(dtset_, trimcontrol(text));
+  guarded([&] {
+    dtset_.clearfilter();
+    std::string text = s(Edit1->text());
+    if (!text.empty()) filterbyname(dtset_, trimcontrol(text));
+  });
   model_->resume();
   if (!dtset_.empty()) selectrow(0);
   showcurrent();
