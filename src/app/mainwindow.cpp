@@ -365,18 +365,19 @@ searchdialog* TForm1::opensearch() {
 }
 
 void TForm1::openemployment(const foundemployment& e) {
-  int year = ComboBox1->findText(QString::fromStdString(e.yearfolder));
-  if (year < 0) return;
-  if (ComboBox1->currentIndex() != year)
-    ComboBox1->setCurrentIndex(year);
-  else
-    ComboBox1Change();
-  int company = ComboBox2->findText(QString::fromStdString(e.companyfolder));
-  if (company < 0) return;
-  if (ComboBox2->currentIndex() != company)
-    ComboBox2->setCurrentIndex(company);
-  else
-    ComboBox2Change();
+  // Chooses the item of a list; choosing the item already chosen runs its
+  // handler again, as a fresh choice would.
+  auto choose = [](QComboBox* box, const std::string& text, auto handler) {
+    int i = box->findText(QString::fromStdString(text));
+    if (i < 0) return false;
+    if (box->currentIndex() != i)
+      box->setCurrentIndex(i);
+    else
+      handler();
+    return true;
+  };
+  if (!choose(ComboBox1, e.yearfolder, [this] { ComboBox1Change(); })) return;
+  if (!choose(ComboBox2, e.companyfolder, [this] { ComboBox2Change(); })) return;
   if (dtset_.active() && dtset_.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) {
     long position = dtset_.positionof(static_cast<size_t>(dtset_.currentrow()));
     if (position >= 0) selectrow(static_cast<int>(position));

@@ -96,11 +96,6 @@ const std::string* inifile::find(std::string_view section, std::string_view key,
   return nullptr;
 }
 
-bool inifile::has(std::string_view section, std::string_view key) const {
-  std::string v;
-  return find(section, key, v) != nullptr;
-}
-
 std::string inifile::value(std::string_view section, std::string_view key) const {
   std::string v;
   return find(section, key, v) ? v : std::string();

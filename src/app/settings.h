@@ -15,7 +15,6 @@ class inifile {
   void parse(std::string_view text);
   std::string text() const;
 
-  bool has(std::string_view section, std::string_view key) const;
   std::string value(std::string_view section, std::string_view key) const;
   void set(std::string_view section, std::string_view key, std::string_view value);
 

@@ -8,7 +8,6 @@
 #include "archive/readers.h"
 #include "archive/real48.h"
 #include "archive/recordfile.h"
-#include "report/format.h"
 #include "table/table.h"
 
 namespace dosber {

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,7 +7,6 @@
 #include "archive/readers.h"
 #include "archive/real48.h"
 #include "archive/recordfile.h"
-#include "report/format.h"
 #include "table/table.h"
 
 namespace dosber {
@@ -24,7 +22,7 @@ void employeerow(const archivestate& state, const yearinfo& year, const unsigned
 
   std::string staffgroup = raw(l.staffgroup, 1);
   std::string employmenttype = raw(l.employmenttype, 1);
-  std::string birth = l.birthdate < 0 ? archivedate("19" + std::string(field(r, 1, 6))) : date(l.birthdate);
+  std::string birth = birthdateof(l, r);
   std::string alkmin, alkminnev;
   if (l.status.offset >= 0) {
     std::string code = staffgroup + raw(l.status.offset, 2);
@@ -95,6 +93,10 @@ void walkemployees(archivestate& state, const yearinfo& year, memtable& employee
 }
 
 }  // namespace
+
+std::string birthdateof(const dtlayout& l, const unsigned char* r) {
+  return l.birthdate < 0 ? archivedate("19" + std::string(field(r, 1, 6))) : archivedate(field(r, l.birthdate, 8));
+}
 
 void registeremploymentline(archivestate& state, const std::string& azon, const std::string& entry,
                             const std::string& jogvkod1, const std::string& jogvkod2,

@@ -34,6 +34,10 @@ void loadcard(archivestate& state, const yearinfo& year, const memtable& employe
 // One wage record of the selected employee into item rows.
 void processwagerecord(archivestate& state, const yearinfo& year, const unsigned char* record);
 
+// The birth date of an employment record: until 1996 from characters 2 to 7
+// of the identification number (century 19), from 1997 its own field.
+std::string birthdateof(const dtlayout& layout, const unsigned char* record);
+
 // Registers the entry azon=entry date;jogvkod1;jogvkod2;exit date.
 void registeremploymentline(archivestate& state, const std::string& azon, const std::string& entry,
                             const std::string& jogvkod1, const std::string& jogvkod2,

@@ -18,7 +18,6 @@
 #include "archive/readers.h"
 #include "archive/recordfile.h"
 #include "archive/yearlayouts.h"
-#include "report/format.h"
 
 namespace dosber {
 namespace {
@@ -50,7 +49,7 @@ void searchcompany(const std::string& datafolder, const job& j, const searchquer
       if (!q.name.empty() && casefold(nev).find(foldedname) == std::string::npos) return;
       std::string azon = archivetext(field(r, 0, 11));
       if (!q.azon.empty() && azon != q.azon) return;
-      std::string born = l.birthdate < 0 ? archivedate("19" + std::string(field(r, 1, 6))) : archivedate(field(r, l.birthdate, 8));
+      std::string born = birthdateof(l, r);
       if (!q.born.empty() && born != q.born) return;
       if (!haveparameters) {
         archivestate s;

@@ -36,20 +36,6 @@ std::string generalnumber(double value) {
 
 std::string formatmask(std::string_view mask, std::string_view value) {
   if (mask.empty()) return std::string(value);
-  bool ascii = true;
-  for (char c : value) ascii &= static_cast<unsigned char>(c) < 0x80;
-  if (ascii) {
-    std::string out;
-    out.reserve(mask.size());
-    size_t j = 0;
-    for (char m : mask) {
-      if (m != '#')
-        out.push_back(m);
-      else if (j < value.size())
-        out.push_back(value[j++]);
-    }
-    return out.empty() ? std::string(value) : out;
-  }
   // Value characters are Unicode characters, not bytes.
   std::vector<std::string_view> chars;
   for (size_t i = 0; i < value.size();) {

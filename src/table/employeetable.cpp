@@ -12,11 +12,6 @@ void rebuildemployeetable(memtable& table) {
   table.create();
 }
 
-bool namecontains(std::string_view text, std::string_view pattern) {
-  if (pattern.empty()) return false;
-  return casefold(text).find(casefold(pattern)) != std::string::npos;
-}
-
 void filterbyname(memtable& table, std::string_view pattern) {
   std::string folded = casefold(pattern);
   int nev = table.fieldindex("nev");

@@ -52,7 +52,4 @@ void rebuildemployeetable(memtable& table);
 // no row pass. A quote is an ordinary character.
 void filterbyname(memtable& table, std::string_view pattern);
 
-// True when text contains pattern under the same rule.
-bool namecontains(std::string_view text, std::string_view pattern);
-
 }  // namespace dosber

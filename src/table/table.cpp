@@ -421,7 +421,8 @@ void memtable::set(std::string_view name, const value& v) {
   if (std::find(indexfields_.begin(), indexfields_.end(), f) != indexfields_.end()) {
     keys_[r] = sortkey(static_cast<size_t>(r));
     keyrow_.clear();
-    for (size_t i = nrows_; i-- > 0;) keyrow_[keys_[i]] = i;
+    if (!collator_)
+      for (size_t i = nrows_; i-- > 0;) keyrow_[keys_[i]] = i;
     resort_ = true;
     posdirty_ = true;
   }
