@@ -11,10 +11,11 @@
 #include <string>
 
 #include "archive/archivestate.h"
-#include "archive/dispatch.h"
-#include "archive/paths.h"
+#include "archive/archive.h"
+#include "base/paths.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
+#include "report/pdflist.h"
 #include "report/wagecard.h"
 #include "table/employeetable.h"
 
@@ -127,10 +128,13 @@ void wagecardtofile(benchmark::State& s) {
   memtable table = makeemployeetable();
   loadcompanypath(state, table, data().folder);
   table.first();
-  cardrequest request;
-  request.output = joinpath(data().root, "karton.pdf");
-  request.onmessage = [](const std::string& m) { std::fprintf(stderr, "%s\n", m.c_str()); };
-  for (auto _ : s) benchmark::DoNotOptimize(makewagecard(state, table, request));
+  std::string output = joinpath(data().root, "karton.pdf");
+  for (auto _ : s) {
+    loadcarddata(state, table, nullptr);
+    std::unique_ptr<tpdflist> card = layoutwagecard(state, table);
+    card->savetofile(output);
+    benchmark::DoNotOptimize(card->saved);
+  }
 }
 BENCHMARK(wagecardtofile)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "archive/archivestate.h"
-#include "archive/dispatch.h"
-#include "archive/paths.h"
+#include "archive/archive.h"
+#include "base/paths.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
 #include "table/employeetable.h"
 
 using namespace dosber;

@@ -7,11 +7,12 @@
 #include <string>
 
 #include "archive/archivestate.h"
-#include "archive/dispatch.h"
-#include "archive/paths.h"
+#include "archive/archive.h"
+#include "base/paths.h"
 #include "archive/search.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
+#include "report/pdflist.h"
 #include "report/wagecard.h"
 #include "table/employeetable.h"
 
@@ -89,9 +90,8 @@ void companycards(benchmark::State& s) {
     loadcompanypath(state, table, folder);
     for (size_t i = 0; i < table.visiblecount(); ++i) {
       table.moveto(i);
-      cardrequest r;
-      r.output = joinpath(out, table.text("azon") + "_" + table.text("bdatum") + ".pdf");
-      makewagecard(state, table, r);
+      loadcarddata(state, table, nullptr);
+      layoutwagecard(state, table)->savetofile(joinpath(out, table.text("azon") + "_" + table.text("bdatum") + ".pdf"));
     }
   }
 }

@@ -3,10 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "archive/paths.h"
-#include "archive/progress.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "base/progress.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
 #include "testutil.h"
 
 namespace dosber::testing {

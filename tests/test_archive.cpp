@@ -3,15 +3,15 @@
 #include <filesystem>
 
 #include "archive/cp852.h"
-#include "archive/dispatch.h"
-#include "archive/errors.h"
+#include "archive/archive.h"
+#include "base/errors.h"
 #include "archive/namevaluelist.h"
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/real48.h"
 #include "archive/recordfile.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
-#include "report/format.h"
+#include "testing/archivewriter.h"
+#include "base/format.h"
 #include "testutil.h"
 
 using namespace dosber;
@@ -95,7 +95,7 @@ TEST(recordfile, headerOnlyEmptyAndAbsent) {
     try {
       walklist(t / name, 10, [&](const unsigned char*) { ++n; });
       FAIL() << name;
-    } catch (const archive_error& e) {
+    } catch (const failure& e) {
       EXPECT_STREQ(e.what(), "Read past end of file");
     }
   }
@@ -170,10 +170,10 @@ TEST(dispatch, yearNumberAndText) {
   try {
     yearnumberof("/a/2");
     FAIL();
-  } catch (const archive_error& e) {
+  } catch (const failure& e) {
     EXPECT_STREQ(e.what(), "'/2' is not a valid integer value");
   }
-  EXPECT_THROW(yearnumberof("/a/ber9"), archive_error);
+  EXPECT_THROW(yearnumberof("/a/ber9"), failure);
 }
 
 TEST(dispatch, everyYearNumberHasItsReader) {
@@ -214,5 +214,5 @@ TEST(tointeger, strictDecimal) {
   EXPECT_EQ(tointeger("05"), 5);
   EXPECT_EQ(tointeger("912"), 912);
   EXPECT_EQ(tointeger("-3"), -3);
-  for (const char* bad : {"A12", "", "1 2", "\\2", "9x"}) EXPECT_THROW(tointeger(bad), archive_error) << bad;
+  for (const char* bad : {"A12", "", "1 2", "\\2", "9x"}) EXPECT_THROW(tointeger(bad), failure) << bad;
 }

@@ -4,8 +4,8 @@
 
 #include "archive/archivestate.h"
 #include "archive/cardtables.h"
-#include "archive/dispatch.h"
-#include "archive/errors.h"
+#include "archive/archive.h"
+#include "base/errors.h"
 #include "fixtures.h"
 #include "table/employeetable.h"
 
@@ -36,7 +36,7 @@ struct card {
     if (!ki.empty()) writewages(joinpath(folder, "kikarton.dat"), year, ki);
   }
   void run(progress* bar = nullptr) {
-    ASSERT_EQ(loadcompanypath(state, table, folder), loadresult::loaded);
+    ASSERT_TRUE(loadcompanypath(state, table, folder));
     table.first();
     loadcarddata(state, table, bar);
   }
@@ -148,7 +148,7 @@ TEST(cardreader, codeThatIsNotANumberEndsTheCard) {
   try {
     c.run();
     FAIL();
-  } catch (const archive_error& e) {
+  } catch (const failure& e) {
     EXPECT_STREQ(e.what(), "'A12' is not a valid integer value");
   }
   EXPECT_EQ(c.state.items.rowcount(), 1u);  // rows written before stay
@@ -229,7 +229,7 @@ TEST(cardreader, progressOfTheWageFiles) {
   writeabsences(joinpath(c.folder, "kinap.dat"), c.year, {{azon, "11", "20020101", "20020102"}});
   c.wages({c.record("0201"), c.record("0202"), c.record("0203")});
   progressrecorder bar;
-  ASSERT_EQ(loadcompanypath(c.state, c.table, c.folder), loadresult::loaded);
+  ASSERT_TRUE(loadcompanypath(c.state, c.table, c.folder));
   c.table.first();
   loadcarddata(c.state, c.table, &bar);
   EXPECT_EQ(bar.calls, (std::vector<std::string>{"max 4", "min 1", "pos 0", "pos 2", "pos 3", "pos 4"}));
@@ -258,7 +258,7 @@ TEST(cardreader, shortWageFileFails) {
   try {
     c.run();
     FAIL();
-  } catch (const archive_error& e) {
+  } catch (const failure& e) {
     EXPECT_STREQ(e.what(), "Read past end of file");
   }
 }

@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "archive/archivestate.h"
-#include "archive/dispatch.h"
-#include "archive/errors.h"
+#include "archive/archive.h"
+#include "base/errors.h"
 #include "archive/readers.h"
 #include "fixtures.h"
 #include "table/employeetable.h"
@@ -161,7 +161,7 @@ TEST(payitemcodes, shortCodeFileStopsTheLoad) {
   std::string c = makecompany(t.path(), y);
   writebytes(joinpath(c, "jarkod.dat"), bytes(10, 'x'));
   archivestate s;
-  EXPECT_THROW(readpayitemcodes(s, y, c), archive_error);
+  EXPECT_THROW(readpayitemcodes(s, y, c), failure);
   EXPECT_EQ(s.itemnames.value("805"), "");
 }
 
@@ -180,7 +180,7 @@ struct loaded {
 };
 
 void load(loaded& l, const std::string& companyfolder, progress* bar = nullptr) {
-  ASSERT_EQ(loadcompanypath(l.state, l.table, companyfolder, bar), loadresult::loaded);
+  ASSERT_TRUE(loadcompanypath(l.state, l.table, companyfolder, bar));
 }
 
 }  // namespace
@@ -340,7 +340,7 @@ TEST(employees, emptyDtFillsParametersAndListsThenFails) {
   try {
     loadcompanypath(l.state, l.table, c);
     FAIL();
-  } catch (const archive_error& e) {
+  } catch (const failure& e) {
     EXPECT_STREQ(e.what(), "Read past end of file");
   }
   EXPECT_EQ(l.state.companyname, "Kalibra Bt.");
@@ -370,16 +370,18 @@ TEST(companyload, checksAndYearFailures) {
   writeemployees(joinpath(c, "dt.dat"), y, {employee{}});
   loaded l;
   std::string data;
-  ASSERT_EQ(loadcompanyfolder(l.state, l.table, joinpath(t.path(), "ber94"), "Ceg", nullptr, &data),
-            loadresult::loaded);
+  std::optional<std::string> folder = companypath(joinpath(t.path(), "ber94"), "Ceg");
+  ASSERT_TRUE(folder);
+  loadcompanyfolder(l.state, l.table, joinpath(t.path(), "ber94"), *folder, nullptr, &data);
   EXPECT_EQ(l.state.companyfolder, lowercase(c));
   EXPECT_EQ(data, lowercase(t.path()));
   EXPECT_EQ(l.table.rowcount(), 1u);
   std::filesystem::create_directories(t / "ber94/nem");
-  EXPECT_EQ(loadcompanyfolder(l.state, l.table, t / "ber94", "nem", nullptr), loadresult::notacompany);
+  EXPECT_FALSE(companypath(t / "ber94", "nem"));
   // A folder named 2 is listed, but fails at the year conversion before the reset.
   writecompanyparameters(t / "2/ceg", "X", "1");
-  EXPECT_THROW(loadcompanyfolder(l.state, l.table, t / "2", "ceg", nullptr), archive_error);
+  ASSERT_TRUE(companypath(t / "2", "ceg"));
+  EXPECT_THROW(loadcompanyfolder(l.state, l.table, t / "2", *companypath(t / "2", "ceg"), nullptr), failure);
   EXPECT_EQ(l.table.rowcount(), 1u);
   EXPECT_EQ(l.state.yearnumber, 94);
 }

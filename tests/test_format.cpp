@@ -3,9 +3,11 @@
 #include <filesystem>
 
 #include "archive/namevaluelist.h"
-#include "report/format.h"
+#include "archive/codetables.h"
+#include "base/files.h"
+#include "base/format.h"
 #include "report/labels.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
 #include "testutil.h"
 
 using namespace dosber;

@@ -10,8 +10,8 @@
 #include <random>
 
 #include "archive/archivestate.h"
-#include "archive/dispatch.h"
-#include "archive/errors.h"
+#include "archive/archive.h"
+#include "base/errors.h"
 #include "archive/recordfile.h"
 #include "fixtures.h"
 #include "table/employeetable.h"
@@ -42,7 +42,7 @@ outcome loadwith(const std::string& root, const yearinfo& y, const char* file, c
       t.first();
       loadcarddata(s, t, nullptr);
     }
-  } catch (const archive_error& err) {
+  } catch (const failure& err) {
     o.failed = true;
     o.message = err.what();
     o.path = err.path();
@@ -168,7 +168,7 @@ TEST(hostile, fileThatShrinksWhileRead) {
   try {
     f.walk([](const unsigned char*, size_t) {});
     FAIL();
-  } catch (const archive_error& e) {
+  } catch (const failure& e) {
     EXPECT_STREQ(e.what(), "Read past end of file");
     EXPECT_EQ(lastcomponent(e.path()), "f.dat");
   }
@@ -183,7 +183,7 @@ TEST(hostile, yearFolderWithoutDigits) {
   try {
     loadcompanypath(s, tab, c);
     FAIL();
-  } catch (const archive_error& e) {
+  } catch (const failure& e) {
     EXPECT_STREQ(e.what(), "'r9' is not a valid integer value");
   }
   EXPECT_FALSE(tab.active());

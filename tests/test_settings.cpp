@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/settings.h"
-#include "archivewriter.h"
+#include "base/settings.h"
+#include "testing/archivewriter.h"
 #include "testutil.h"
 
 using namespace dosber;

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "archive/archivestate.h"
-#include "archive/dispatch.h"
+#include "archive/archive.h"
 #include "fixtures.h"
 #include "report/pdflist.h"
 #include "report/wagecard.h"
@@ -52,24 +52,23 @@ struct cardfixture {
   }
   bool make(bool defaultviewer = true, std::string output = {}) {
     writeemployees(joinpath(folder, "dt.dat"), year, people);
-    EXPECT_EQ(loadcompanypath(state, table, folder), loadresult::loaded);
+    EXPECT_TRUE(loadcompanypath(state, table, folder));
     table.first();
-    cardrequest r;
-    r.output = output.empty() ? t / "out/karton.pdf" : output;
-    r.defaultviewer = defaultviewer;
-    r.onmessage = [this](const std::string& m) { messages.push_back(m); };
-    r.onshow = [this](const std::string& f, bool d) { shown.emplace_back(f, d); };
-    r.inspect = [this](const tpdflist& w) {
-      for (const auto& p : w.pages()) {
-        std::vector<std::string> texts;
-        for (const auto& op : p.ops)
-          if (auto tr = std::get_if<textrun>(&op)) texts.push_back(tr->text);
-        pagetexts.push_back(texts);
-        orientations.push_back(p.orientation);
-      }
-    };
+    loadcarddata(state, table, nullptr);
+    std::unique_ptr<tpdflist> card = layoutwagecard(state, table);
+    for (const auto& p : card->pages()) {
+      std::vector<std::string> texts;
+      for (const auto& op : p.ops)
+        if (auto tr = std::get_if<textrun>(&op)) texts.push_back(tr->text);
+      pagetexts.push_back(texts);
+      orientations.push_back(p.orientation);
+    }
+    card->onmessage = [this](const std::string& m) { messages.push_back(m); };
+    card->onshow = [this](const std::string& f, bool d) { shown.emplace_back(f, d); };
     unsetenv("DOSBER_NO_VIEWER");
-    return makewagecard(state, table, r);
+    card->savetofile(output.empty() ? t / "out/karton.pdf" : output);
+    card->showfile(defaultviewer);
+    return card->saved;
   }
   bool has(int page, const std::string& text) const {
     const auto& p = pagetexts.at(page);
@@ -186,14 +185,6 @@ TEST(wagecard, failuresOpenNothing) {
   EXPECT_FALSE(c.make(true, c.t / "busy.pdf"));
   EXPECT_EQ(c.messages, std::vector<std::string>{"A fájlt (" + c.t / "busy.pdf" + ")használják!"});
   EXPECT_TRUE(c.shown.empty());
-
-  archivestate s;
-  memtable empty = makeemployeetable();
-  std::vector<std::string> said;
-  cardrequest r;
-  r.onmessage = [&](const std::string& m) { said.push_back(m); };
-  EXPECT_FALSE(makewagecard(s, empty, r));
-  EXPECT_EQ(said, std::vector<std::string>{"Nem adta meg az adatok helyét!"});
 }
 
 TEST(wagecard, wideGridGoesLandscape) {

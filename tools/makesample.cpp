@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
 
 using namespace dosber;
 using namespace dosber::testing;

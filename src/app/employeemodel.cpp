@@ -1,6 +1,5 @@
 #include "app/employeemodel.h"
 
-#include "report/format.h"
 
 namespace dosber {
 namespace {
@@ -13,12 +12,7 @@ constexpr column columns[] = {{"Név", "nev"},           {"Születési idő", "s
 }  // namespace
 
 QString displaytext(const memtable& table, size_t row, int field) {
-  value v = table.getat(row, field);
-  if (auto s = std::get_if<std::string>(&v)) return QString::fromStdString(*s);
-  if (auto i = std::get_if<int32_t>(&v)) return QString::number(*i);
-  if (auto d = std::get_if<double>(&v)) return QString::fromStdString(generalnumber(*d));
-  if (auto b = std::get_if<bool>(&v)) return *b ? "True" : "False";
-  return {};
+  return QString::fromStdString(valuetext(table.getat(row, field)));
 }
 
 employeemodel::employeemodel(memtable& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}

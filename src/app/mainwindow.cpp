@@ -13,12 +13,11 @@
 #include <QShortcut>
 #include <QStyle>
 
-#include "app/settings.h"
-#include "archive/cp852.h"
-#include "archive/dispatch.h"
-#include "archive/errors.h"
-#include "archive/paths.h"
-#include "report/format.h"
+#include "archive/archive.h"
+#include "base/errors.h"
+#include "base/paths.h"
+#include "base/settings.h"
+#include "base/text.h"
 #include "report/pdflist.h"
 #include "report/wagecard.h"
 #include "table/employeetable.h"
@@ -70,7 +69,7 @@ void trackbarprogress::setposition(int v) {
 }
 
 TForm1::TForm1(archivestate& state, messages& msgs, const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), state_(state), msgs_(msgs), dtset_(makeemployeetable()), progress_(nullptr) {
+    : QMainWindow(parent), state_(state), msgs_(msgs), employees_(makeemployeetable()), progress_(nullptr) {
   buildlayout();
   progress_ = trackbarprogress(TrackBar1);
   FormCreate(arguments);
@@ -117,7 +116,7 @@ void TForm1::buildlayout() {
   DBGrid1 = new QTableView(client);
   DBGrid1->setObjectName("DBGrid1");
   DBGrid1->setGeometry(box(8, 88, 648, 496));
-  model_ = new employeemodel(dtset_, this);
+  model_ = new employeemodel(employees_, this);
   DBGrid1->setModel(model_);
   DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -129,7 +128,7 @@ void TForm1::buildlayout() {
   DBGrid1->verticalHeader()->setFixedWidth(px(14));
   connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
-            if (current.isValid()) dtset_.moveto(static_cast<size_t>(current.row()));
+            if (current.isValid()) employees_.moveto(static_cast<size_t>(current.row()));
             showcurrent();
           });
   connect(DBGrid1, &QTableView::doubleClicked, this, [this] { DBGrid1DblClick(); });
@@ -259,19 +258,19 @@ void TForm1::ComboBox2Change() {
   std::string company = s(ComboBox2->itemText(index));
   bool suspended = false;
   guarded([&] {
-    std::string candidate = lowercase(joinpath(yearfolder_, company));
-    if (!isfile(joinpath(candidate, "mber.par"))) {
-      msgs_.info(this, "Nem megfelelő adatkönyvtár!");
+    std::optional<std::string> folder = companypath(yearfolder_, company);
+    if (!folder) {
+      msgs_.info(this, not_a_company);
       return;
     }
     model_->suspend();
     suspended = true;
-    loadcompanyfolder(state_, dtset_, yearfolder_, company, &progress_, &datafolder_);
+    loadcompanyfolder(state_, employees_, yearfolder_, *folder, &progress_, &datafolder_);
   });
   if (!suspended) return;
   model_->resume();
   fitcolumns();
-  if (dtset_.active() && !dtset_.empty()) selectrow(0);
+  if (employees_.active() && !employees_.empty()) selectrow(0);
   showcurrent();
   DBGrid1->setFocus();
 }
@@ -281,33 +280,33 @@ void TForm1::fitcolumns() {
 }
 
 void TForm1::Edit1Change() {
-  if (dtset_.rowcount() == 0) return;
+  if (employees_.rowcount() == 0) return;
   model_->suspend();
   guarded([&] {
-    dtset_.clearfilter();
+    employees_.clearfilter();
     std::string text = s(Edit1->text());
-    if (!text.empty()) filterbyname(dtset_, trimcontrol(text));
+    if (!text.empty()) filterbyname(employees_, trimcontrol(text));
   });
   model_->resume();
-  if (!dtset_.empty()) selectrow(0);
+  if (!employees_.empty()) selectrow(0);
   showcurrent();
 }
 
 void TForm1::selectrow(int position) {
-  if (position < 0 || static_cast<size_t>(position) >= dtset_.visiblecount()) return;
-  dtset_.moveto(static_cast<size_t>(position));
+  if (position < 0 || static_cast<size_t>(position) >= employees_.visiblecount()) return;
+  employees_.moveto(static_cast<size_t>(position));
   DBGrid1->setCurrentIndex(model_->index(position, 0));
   showcurrent();
 }
 
 void TForm1::showcurrent() {
-  long row = dtset_.active() ? dtset_.currentrow() : -1;
+  long row = employees_.active() ? employees_.currentrow() : -1;
   for (auto& d : details_) {
     if (row < 0) {
       d.value->clear();
       continue;
     }
-    d.value->setText(displaytext(dtset_, static_cast<size_t>(row), dtset_.fieldindex(d.field)));
+    d.value->setText(displaytext(employees_, static_cast<size_t>(row), employees_.fieldindex(d.field)));
   }
 }
 
@@ -329,19 +328,19 @@ void openpdf(const std::string& file, bool defaultviewer) {
 }
 
 void TForm1::Button1Click() {
-  if (!dtset_.active() || dtset_.empty()) {
+  if (!employees_.active() || employees_.empty()) {
     msgs_.info(this, "Nem adta meg az adatok helyét!");
     ComboBox1->setFocus();
     return;
   }
   guarded([&] {
-    cardrequest request;
-    request.output = cardpdfpath();
-    request.defaultviewer = CheckBox1->isChecked();
-    request.bar = &progress_;
-    request.onmessage = [this](const std::string& m) { msgs_.info(this, QString::fromStdString(m)); };
-    request.onshow = openpdf;
-    makewagecard(state_, dtset_, request);
+    loadcarddata(state_, employees_, &progress_);
+    progress_.setposition(0);
+    std::unique_ptr<tpdflist> card = layoutwagecard(state_, employees_, &progress_);
+    card->onmessage = [this](const std::string& m) { msgs_.info(this, QString::fromStdString(m)); };
+    card->onshow = openpdf;
+    card->savetofile(cardpdfpath());
+    card->showfile(CheckBox1->isChecked());
   });
   progress_.setposition(0);
   DBGrid1->setFocus();
@@ -378,8 +377,8 @@ void TForm1::openemployment(const foundemployment& e) {
   };
   if (!choose(ComboBox1, e.yearfolder, [this] { ComboBox1Change(); })) return;
   if (!choose(ComboBox2, e.companyfolder, [this] { ComboBox2Change(); })) return;
-  if (dtset_.active() && dtset_.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) {
-    long position = dtset_.positionof(static_cast<size_t>(dtset_.currentrow()));
+  if (employees_.active() && employees_.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) {
+    long position = employees_.positionof(static_cast<size_t>(employees_.currentrow()));
     if (position >= 0) selectrow(static_cast<int>(position));
   }
   activateWindow();

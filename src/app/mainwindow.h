@@ -18,7 +18,7 @@
 #include "app/messages.h"
 #include "app/searchdialog.h"
 #include "archive/archivestate.h"
-#include "archive/progress.h"
+#include "base/progress.h"
 #include "table/table.h"
 
 namespace dosber {
@@ -57,7 +57,7 @@ class TForm1 : public QMainWindow {
   QSlider* TrackBar1;
   QPushButton* SearchButton;  // the whole-archive search (Ctrl+F)
 
-  memtable& employees() { return dtset_; }
+  memtable& employees() { return employees_; }
   const std::string& datafolder() const { return datafolder_; }
   const std::string& yearfolderpath() const { return yearfolder_; }
   // Text of the detail panel's value label of a field.
@@ -90,7 +90,7 @@ class TForm1 : public QMainWindow {
 
   archivestate& state_;
   messages& msgs_;
-  memtable dtset_;
+  memtable employees_;
   employeemodel* model_;
   trackbarprogress progress_;
   std::string datafolder_;

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "archive/cp852.h"
+#include "base/text.h"
 
 namespace dosber {
 namespace {

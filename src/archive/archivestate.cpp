@@ -1,6 +1,6 @@
 #include "archive/archivestate.h"
 
-#include "report/labels.h"
+#include "archive/codetables.h"
 
 namespace dosber {
 

@@ -3,8 +3,8 @@
 
 #include "archive/cardtables.h"
 #include "archive/cp852.h"
-#include "archive/errors.h"
-#include "archive/paths.h"
+#include "base/errors.h"
+#include "base/paths.h"
 #include "archive/readers.h"
 #include "archive/real48.h"
 #include "archive/recordfile.h"
@@ -46,20 +46,16 @@ void readwagefile(archivestate& state, const yearinfo& year, const std::string& 
                   progress* bar) {
   recordfile file;
   if (!file.open(path, year.kartonsize)) return;
-  if (bar) {
-    bar->setmaximum(static_cast<int>(file.count()));
-    bar->setminimum(1);
-    bar->setposition(0);
-  }
+  startprogress(bar, static_cast<int>(file.count()));
   file.skipheader();
   file.walk([&](const unsigned char* r, size_t number) {
     if (bar) bar->setposition(static_cast<int>(number + 1));
     if (!present(r) || !belongs(r, azon)) return;
     try {
       processwagerecord(state, year, r);
-    } catch (const archive_error& e) {
+    } catch (const failure& e) {
       if (!e.path().empty()) throw;
-      throw archive_error(e.what(), file.path());  // name the wage card file
+      throw failure(e.what(), file.path());  // name the wage card file
     }
   });
 }
@@ -97,7 +93,7 @@ void processwagerecord(archivestate& state, const yearinfo& year, const unsigned
       bool negate = number < 900;
       w.additem(item, amount, negate);
       w.additem(17, amount, negate);
-    } else if ((number == 809 && books809(l.id)) || (number == 909 && books909(l.id))) {
+    } else if ((number == 809 && l.books809) || (number == 909 && l.books909)) {
       w.add(paycodeclass(code), code, amount, false);
       w.additem(number == 809 ? 22 : 17, amount, true);
     } else {

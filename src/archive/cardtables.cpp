@@ -24,10 +24,7 @@ constexpr const char* classes[47] = {
 void rebuildcardtables(memtable& absences, memtable& items) {
   absences.clear();
   absences.addfield("azon", fieldtype::text, 11);
-  absences.addfield("kod", fieldtype::text, 2);
-  absences.addfield("megnev", fieldtype::text, 15);
-  absences.addfield("tol", fieldtype::text, 10);
-  absences.addfield("ig", fieldtype::text, 10);
+  addabsencefields(absences);
   absences.setindex("azon;tol;kod");
   absences.create();
 
@@ -41,6 +38,13 @@ void rebuildcardtables(memtable& absences, memtable& items) {
   items.addfield("ft", fieldtype::floating);
   items.setindex("azon;jvkezd;jogvkod1;evho;kodtip;kod");
   items.create();
+}
+
+void addabsencefields(memtable& table) {
+  table.addfield("kod", fieldtype::text, 2);
+  table.addfield("megnev", fieldtype::text, 15);
+  table.addfield("tol", fieldtype::text, 10);
+  table.addfield("ig", fieldtype::text, 10);
 }
 
 std::string itemcodetext(int number) {

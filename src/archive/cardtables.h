@@ -10,6 +10,10 @@ class memtable;
 // Drops both tables' fields and rows and defines them anew, open and empty.
 void rebuildcardtables(memtable& absences, memtable& items);
 
+// The fields of an absence period: kod, megnev, tol, ig (the absence table
+// has the identifier in front of them; the card's absence list has these).
+void addabsencefields(memtable& table);
+
 // "001" .. "045": the item number with three digits.
 std::string itemcodetext(int number);
 // The item's class from the catalogue; "0" for 0, 38 and 46.

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "archive/cp852.h"
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/readers.h"
 #include "archive/recordfile.h"
 
@@ -23,8 +23,7 @@ void readworkschedules(archivestate& state, const yearinfo& year, const std::str
   auto add = [&](const unsigned char* r) {
     state.workschedules.add(rawtext(field(r, 0, 1)), trimmedtext(field(r, 1, 10)));
   };
-  if (!walklist(joinpath(companyfolder, name), year.mrendsize, add))
-    walklist(joinpath(parentpath(companyfolder), name), year.mrendsize, add);
+  walkcompanyoryear(companyfolder, name, year.mrendsize, add);
 }
 
 }  // namespace dosber

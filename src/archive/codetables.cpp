@@ -225,4 +225,10 @@ void registertaxlabels(const yearinfo& year, namevaluelist& itemnames) {
   }
 }
 
+void fillwageforms(namevaluelist& list) {
+  for (const char* entry : {"1=Havibéres", "1=Havibéres ", "2=óra+teljb.", "3=órabéres  ", "4=Havi+teljb",
+                            "5=Egyéb havi"})
+    list.add(entry);
+}
+
 }  // namespace dosber

@@ -17,4 +17,8 @@ void loademploymentstatuses(const yearinfo& year, namevaluelist& list);
 // Registers the fixed 800/900 labels of the year in the item name list.
 void registertaxlabels(const yearinfo& year, namevaluelist& itemnames);
 
+// The six wage form entries, in order (trailing blanks belong to them); the
+// list is the same in every year and is filled once.
+void fillwageforms(namevaluelist& list);
+
 }  // namespace dosber

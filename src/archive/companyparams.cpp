@@ -1,7 +1,7 @@
 #include <fstream>
 
 #include "archive/cp852.h"
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/readers.h"
 
 namespace dosber {

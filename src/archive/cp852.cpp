@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "report/format.h"
+#include "base/format.h"
 
 namespace dosber {
 namespace {
@@ -29,24 +29,6 @@ void appendbyte(std::string& out, unsigned char b) {
 }
 
 }  // namespace
-
-void appendutf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
 
 namespace {
 bool isascii(std::string_view bytes) {
@@ -91,13 +73,6 @@ std::string archivedate(std::string_view raw) {
   auto nul = date.find('\0');
   if (nul != std::string::npos) date.resize(nul);
   return date;
-}
-
-std::string_view trimcontrol(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-  return s.substr(b, e - b);
 }
 
 }  // namespace dosber

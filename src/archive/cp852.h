@@ -3,10 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace dosber {
+#include "base/text.h"
 
-// Appends the UTF-8 form of one code point.
-void appendutf8(std::string& out, char32_t cp);
+namespace dosber {
 
 // The archive text conversion: every 0x8F byte counts as 0xB5 ("Á"; 0x8F
 // would come out as "Ć"), the text ends at its first zero byte, and the
@@ -17,10 +16,6 @@ std::string archivetext(std::string_view bytes);
 // ASCII bytes, zero bytes included, stay as they are; bytes of 0x80 and
 // more become their code page 852 letters so that the text stays UTF-8.
 std::string rawtext(std::string_view bytes);
-
-// Removes every character with a code of 32 or less from both ends.
-std::string_view trimcontrol(std::string_view s);
-inline std::string trimmed(std::string_view s) { return std::string(trimcontrol(s)); }
 
 // A date stored as YYYYMMDD, through the mask "####.##.##", as stored (not
 // trimmed, not converted); the text ends at a zero byte, as in the fixed

@@ -3,7 +3,7 @@
 
 #include "archive/codetables.h"
 #include "archive/cp852.h"
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/readers.h"
 #include "archive/real48.h"
 #include "archive/recordfile.h"
@@ -15,7 +15,7 @@ namespace {
 // One employment record as the 44 values of the employee table.
 void employeerow(const archivestate& state, const yearinfo& year, const unsigned char* r, std::vector<value>& v) {
   const dtlayout& l = *year.dt;
-  auto text = [&](span s) { return s.offset < 0 ? std::string() : trimmedtext(field(r, s.offset, s.width)); };
+  auto text = [&](fieldspan s) { return s.offset < 0 ? std::string() : trimmedtext(field(r, s.offset, s.width)); };
   auto raw = [&](int offset, int width) { return rawtext(field(r, offset, width)); };
   auto real = [&](int offset) { return offset < 0 ? 0.0 : real48(r + offset); };
   auto date = [&](int offset) { return offset < 0 ? std::string() : archivedate(field(r, offset, 8)); };
@@ -68,11 +68,7 @@ void employeerow(const archivestate& state, const yearinfo& year, const unsigned
 
 void walkemployees(archivestate& state, const yearinfo& year, memtable& employees, recordfile& file,
                    progress* bar) {
-  if (bar) {
-    bar->setmaximum(static_cast<int>(file.count()));
-    bar->setminimum(1);
-    bar->setposition(0);
-  }
+  startprogress(bar, static_cast<int>(file.count()));
   file.skipheader();
   employees.reserve(file.count());
   const dtlayout& l = *year.dt;

@@ -1,6 +1,6 @@
 #include "archive/namevaluelist.h"
 
-#include "archive/paths.h"
+#include "base/text.h"
 
 namespace dosber {
 

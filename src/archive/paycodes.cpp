@@ -1,9 +1,10 @@
 #include <string>
 #include <vector>
 
+#include "archive/cardtables.h"
 #include "archive/codetables.h"
 #include "archive/cp852.h"
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/readers.h"
 #include "archive/recordfile.h"
 
@@ -16,14 +17,7 @@ void readcodefile(archivestate& state, const std::string& companyfolder, const c
   auto add = [&](const unsigned char* r) {
     state.itemnames.add(rawtext(field(r, 0, 3)), trimmedtext(field(r, 3, namewidth)));
   };
-  if (!walklist(joinpath(companyfolder, name), recordsize, add))
-    walklist(joinpath(parentpath(companyfolder), name), recordsize, add);
-}
-
-std::string itemcode(int code) {
-  std::string s = std::to_string(code);
-  while (s.size() < 3) s.insert(s.begin(), '0');
-  return s;
+  walkcompanyoryear(companyfolder, name, recordsize, add);
 }
 
 }  // namespace
@@ -48,8 +42,8 @@ void readpayitemcodes(archivestate& state, const yearinfo& year, const std::stri
     const unsigned char* entry = record.data() + bp.firstentry + 29 * (i - 1);
     std::string_view allowance = trimcontrol(field(entry, 0, bp.namewidth));
     if (allowance.empty()) continue;
-    state.itemnames.add(itemcode(600 + i), archivetext(allowance));
-    if (bp.incomeflag && allowancecodes && entry[10] == 'J') *allowancecodes += itemcode(600 + i) + ";";
+    state.itemnames.add(itemcodetext(600 + i), archivetext(allowance));
+    if (bp.incomeflag && allowancecodes && entry[10] == 'J') *allowancecodes += itemcodetext(600 + i) + ";";
   }
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "archive/archivestate.h"
-#include "archive/progress.h"
+#include "base/progress.h"
 #include "archive/yearlayouts.h"
 
 namespace dosber {

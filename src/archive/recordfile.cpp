@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "archive/errors.h"
-#include "archive/paths.h"
+#include "base/errors.h"
+#include "base/paths.h"
 
 namespace dosber {
 namespace {
@@ -46,15 +46,15 @@ void recordfile::readexact(unsigned char* into, size_t bytes, size_t offset) {
     ssize_t n = ::pread(fd_, into + done, bytes - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw archive_error(std::string("I/O error: ") + std::strerror(errno), path_);
+      throw failure(std::string("I/O error: ") + std::strerror(errno), path_);
     }
-    if (n == 0) throw archive_error(read_past_end, path_);
+    if (n == 0) throw failure(read_past_end, path_);
     done += static_cast<size_t>(n);
   }
 }
 
 void recordfile::skipheader() {
-  if (count_ == 0) throw archive_error(read_past_end, path_);
+  if (count_ == 0) throw failure(read_past_end, path_);
   bufferzero_ = false;
   buffer_.resize(recordsize_);
   readexact(buffer_.data(), recordsize_, 0);
@@ -72,7 +72,7 @@ size_t recordfile::readblock(size_t first) {
     // No data after the offset: a trailing hole, or a file that has shrunk.
     struct stat st;
     if (::fstat(fd_, &st) != 0 || static_cast<size_t>(st.st_size) < offset + bytes)
-      throw archive_error(read_past_end, path_);
+      throw failure(read_past_end, path_);
     hole = true;
   }
   if (hole) {
@@ -93,27 +93,10 @@ bool recordfile::readsingle(std::vector<unsigned char>& record) {
   record.resize(recordsize_);
   try {
     readexact(record.data(), recordsize_, 0);
-  } catch (const archive_error&) {
+  } catch (const failure&) {
     return false;
   }
   return true;
-}
-
-int tointeger(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == text.size()) throw invalid_integer(text);
-  long long v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') throw invalid_integer(text);
-    v = v * 10 + (text[i] - '0');
-    if (v > 2147483648LL) throw invalid_integer(text);
-  }
-  if (negative) v = -v;
-  if (v > 2147483647LL) throw invalid_integer(text);
-  return static_cast<int>(v);
 }
 
 }  // namespace dosber

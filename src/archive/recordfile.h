@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/paths.h"
+
 namespace dosber {
 
 // An empty slot of the DOS program has a zero byte at offset 4.
@@ -76,6 +78,15 @@ bool walklist(std::string_view path, size_t recordsize, F&& fn) {
     if (present(record)) fn(record);
   });
   return true;
+}
+
+// A list file of the company folder, else the file of that name in the year
+// folder (the folder that contains the company folder). False when neither
+// can be opened.
+template <class F>
+bool walkcompanyoryear(const std::string& companyfolder, std::string_view name, size_t recordsize, F&& fn) {
+  return walklist(joinpath(companyfolder, name), recordsize, fn) ||
+         walklist(joinpath(parentpath(companyfolder), name), recordsize, fn);
 }
 
 inline std::string_view field(const unsigned char* record, int offset, int width) {

@@ -1,23 +1,20 @@
 #include "archive/search.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include <algorithm>
 #include <memory>
 #include <mutex>
 #include <thread>
 
+#include "archive/archive.h"
 #include "archive/archivestate.h"
 #include "archive/codetables.h"
 #include "archive/cp852.h"
-#include "archive/dispatch.h"
-#include "archive/errors.h"
-#include "archive/paths.h"
 #include "archive/readers.h"
 #include "archive/recordfile.h"
 #include "archive/yearlayouts.h"
+#include "base/collator.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace dosber {
 namespace {
@@ -129,24 +126,14 @@ searchresult findemployments(const std::string& datafolder, const searchquery& q
   worker();
   for (auto& t : pool) t.join();
 
-  // Year, then company folder, then name in Hungarian order, then entry date.
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(icu::Locale("hu", "HU"), status));
-  auto key = [&](const std::string& s) {
-    std::string k;
-    if (!collator || U_FAILURE(status)) return s;
-    icu::UnicodeString u = icu::UnicodeString::fromUTF8(s);
-    int32_t len = collator->getSortKey(u, nullptr, 0);
-    k.resize(static_cast<size_t>(len));
-    collator->getSortKey(u, reinterpret_cast<uint8_t*>(k.data()), len);
-    return k;
-  };
+  // Year, then company folder, then name in Hungarian order (the grid's),
+  // then identifier and entry date.
   struct keyed {
     std::string name;
     size_t index;
   };
   std::vector<keyed> order;
-  for (size_t i = 0; i < result.employments.size(); ++i) order.push_back({key(result.employments[i].nev), i});
+  for (size_t i = 0; i < result.employments.size(); ++i) order.push_back({sortkey(result.employments[i].nev), i});
   std::stable_sort(order.begin(), order.end(), [&](const keyed& a, const keyed& b) {
     const auto &x = result.employments[a.index], &y = result.employments[b.index];
     if (x.year != y.year) return x.year < y.year;

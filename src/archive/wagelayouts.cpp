@@ -81,30 +81,51 @@ constexpr partrow partrows[] = {
     {45, R, {_, _, _, _, _, _, _, _, _, 477}},                   // letagnyjalap c
 };
 
-// Fields listed in a layout that produce no item rows: item 6 in 1992-93
-// and 1994, item 11 in 1996.
-constexpr bool unbooked(int layout, int item) {
-  return (item == 6 && (layout == L1992_93 || layout == L1994)) || (item == 11 && layout == L1996);
-}
-
+// The key fields, allowance block and free entries of each layout, and what
+// a layout books differently: record fields listed but not booked
+// (unbooked), 809 booked negated into item 22 and 909 into item 17 besides
+// their own rows, allowances that also feed item 24 or 25.
 struct layoutrow {
   int evho, jogvkod1, jvkezd;
   int allowances, allowanceoffset;
   int slots, slotsize, slotoffset, amountoffset;
+  std::array<int, 2> unbooked = {};
+  bool books809 = false, books909 = false;
+  bool income24 = false;
 };
-//                                    key fields      allowances  free entries
 constexpr layoutrow layoutrows[wagelayoutcount] = {
-    /* 1992-93 */ {978, 44, 926, 5, 142, 35, 15, 306, 9},
-    /* 1994    */ {978, 44, 926, 5, 142, 35, 15, 306, 9},
-    /* 1995    */ {978, 44, 926, 5, 142, 35, 15, 306, 9},
-    /* 1996    */ {978, 44, 926, 5, 142, 35, 15, 306, 9},
-    /* 1997    */ {978, 44, 926, 5, 142, 25, 21, 306, 15},
-    /* 1998    */ {36, 40, 967, 6, 303, 25, 19, 468, 9},
-    /* 1999-02 */ {48, 36, 40, 7, 308, 25, 15, 473, 9},
-    /* 2003    */ {48, 36, 40, 7, 304, 25, 21, 469, 15},
-    /* 2004    */ {53, 41, 45, 7, 315, 25, 21, 480, 15},
-    /* 2005    */ {53, 41, 45, 7, 315, 25, 21, 492, 15},
+    /* 1992-93 */ {.evho = 978, .jogvkod1 = 44, .jvkezd = 926, .allowances = 5, .allowanceoffset = 142,
+                   .slots = 35, .slotsize = 15, .slotoffset = 306, .amountoffset = 9,
+                   .unbooked = {6}, .income24 = true},
+    /* 1994    */ {.evho = 978, .jogvkod1 = 44, .jvkezd = 926, .allowances = 5, .allowanceoffset = 142,
+                   .slots = 35, .slotsize = 15, .slotoffset = 306, .amountoffset = 9,
+                   .unbooked = {6}},
+    /* 1995    */ {.evho = 978, .jogvkod1 = 44, .jvkezd = 926, .allowances = 5, .allowanceoffset = 142,
+                   .slots = 35, .slotsize = 15, .slotoffset = 306, .amountoffset = 9},
+    /* 1996    */ {.evho = 978, .jogvkod1 = 44, .jvkezd = 926, .allowances = 5, .allowanceoffset = 142,
+                   .slots = 35, .slotsize = 15, .slotoffset = 306, .amountoffset = 9,
+                   .unbooked = {11}, .books809 = true, .books909 = true},
+    /* 1997    */ {.evho = 978, .jogvkod1 = 44, .jvkezd = 926, .allowances = 5, .allowanceoffset = 142,
+                   .slots = 25, .slotsize = 21, .slotoffset = 306, .amountoffset = 15,
+                   .books809 = true, .books909 = true},
+    /* 1998    */ {.evho = 36, .jogvkod1 = 40, .jvkezd = 967, .allowances = 6, .allowanceoffset = 303,
+                   .slots = 25, .slotsize = 19, .slotoffset = 468, .amountoffset = 9,
+                   .books809 = true},
+    /* 1999-02 */ {.evho = 48, .jogvkod1 = 36, .jvkezd = 40, .allowances = 7, .allowanceoffset = 308,
+                   .slots = 25, .slotsize = 15, .slotoffset = 473, .amountoffset = 9,
+                   .books809 = true},
+    /* 2003    */ {.evho = 48, .jogvkod1 = 36, .jvkezd = 40, .allowances = 7, .allowanceoffset = 304,
+                   .slots = 25, .slotsize = 21, .slotoffset = 469, .amountoffset = 15,
+                   .books809 = true},
+    /* 2004    */ {.evho = 53, .jogvkod1 = 41, .jvkezd = 45, .allowances = 7, .allowanceoffset = 315,
+                   .slots = 25, .slotsize = 21, .slotoffset = 480, .amountoffset = 15},
+    /* 2005    */ {.evho = 53, .jogvkod1 = 41, .jvkezd = 45, .allowances = 7, .allowanceoffset = 315,
+                   .slots = 25, .slotsize = 21, .slotoffset = 492, .amountoffset = 15},
 };
+
+constexpr bool unbooked(const layoutrow& l, int item) {
+  return item != 0 && (l.unbooked[0] == item || l.unbooked[1] == item);
+}
 
 // Correction codes: the 800 code, the item, and the first layout booking it.
 struct correctionrow {
@@ -123,12 +144,12 @@ struct built {
   std::array<wagelayout, wagelayoutcount> layouts;
   built() {
     for (int l = 0; l < wagelayoutcount; ++l) {
-      for (const auto& r : partrows)
-        if (r.offset[l] >= 0) parts[l].push_back({r.item, r.integer, r.offset[l], !unbooked(l, r.item)});
       const layoutrow& k = layoutrows[l];
+      for (const auto& r : partrows)
+        if (r.offset[l] >= 0) parts[l].push_back({r.item, r.integer, r.offset[l], !unbooked(k, r.item)});
       layouts[l] = wagelayout{static_cast<wagelayoutid>(l), k.evho, k.jogvkod1, k.jvkezd, parts[l],
                               k.allowances, k.allowanceoffset, k.slots, k.slotsize, k.slotoffset, k.amountoffset,
-                              l == L1992_93};
+                              k.books809, k.books909, k.income24};
     }
   }
 };
@@ -149,8 +170,5 @@ int correctionitem(wagelayoutid layout, int code) {
     if (c.code800 == code800 && layout >= c.from && layout <= c.to) return c.item;
   return 0;
 }
-
-bool books809(wagelayoutid layout) { return layout >= L1996 && layout <= L2003; }
-bool books909(wagelayoutid layout) { return layout == L1996 || layout == L1997; }
 
 }  // namespace dosber

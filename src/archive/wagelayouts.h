@@ -25,7 +25,8 @@ struct wagelayout {
   std::span<const itempart> parts;
   int allowances, allowanceoffset;
   int slotcount, slotsize, slotoffset, amountoffset;
-  bool income24;  // allowances also feed item 24 or 25 (1992-93)
+  bool books809, books909;  // 809 and 909 are booked besides their own rows
+  bool income24;            // allowances also feed item 24 or 25
 };
 
 const wagelayout& wagelayoutof(wagelayoutid id);
@@ -39,10 +40,6 @@ struct correction {
 };
 // The correction item of a code in a layout, 0 when it is none.
 int correctionitem(wagelayoutid layout, int code);
-// 809 books its amount negated into item 22, 909 into item 17, besides
-// their own rows, in these layouts.
-bool books809(wagelayoutid layout);
-bool books909(wagelayoutid layout);
 
 // Absence file of a year.
 struct absencelayout {

@@ -6,52 +6,135 @@
 namespace dosber {
 namespace {
 
-//                     name     orgunit  job      sg  et  status   wf  mw  hw  dh  mh  sch maiden    mother    birth place     feor      entry exit mnyp1 mnyp2
-constexpr dtlayout dt9293{{11, 25}, {36, 4}, {40, 4}, 44, 45, {},      48, 49, 55, 61, 67, 73, {74, 25}, {99, 25}, -1,  {689, 25}, {213, 8}, 221, 231, -1,  -1};
-constexpr dtlayout dt9496{{11, 25}, {36, 4}, {40, 4}, 44, 45, {},      48, 49, 55, 61, 67, 73, {74, 25}, {99, 25}, -1,  {689, 25}, {213, 4}, 221, 231, -1,  -1};
-constexpr dtlayout dt97  {{11, 25}, {36, 4}, {40, 4}, 44, 45, {},      48, 49, 55, 61, 67, 73, {74, 25}, {99, 25}, 159, {689, 25}, {213, 4}, 221, 231, -1,  -1};
-constexpr dtlayout dt9801{{11, 25}, {36, 4}, {40, 4}, 44, 45, {190, 2}, 48, 49, 55, 61, 67, 73, {74, 25}, {99, 25}, 159, {689, 25}, {213, 4}, 221, 231, 983, 991};
-constexpr dtlayout dt0203{{11, 25}, {36, 4}, {40, 4}, 44, 45, {47, 2},  49, 50, 56, 62, 68, 74, {77, 25}, {102, 25}, 148, {127, 20}, {261, 4}, 271, 281, 608, 616};
-constexpr dtlayout dt0405{{11, 30}, {41, 4}, {45, 4}, 49, 50, {52, 2},  54, 55, 61, 67, 73, 79, {82, 25}, {107, 25}, 132, {140, 20}, {267, 4}, 277, 287, 644, 652};
+// Employee master file, by year group. Fields that a group does not have
+// are left out (offset -1).
+constexpr dtlayout dt9293{
+    .name = {11, 25}, .orgunit = {36, 4}, .job = {40, 4}, .staffgroup = 44, .employmenttype = 45,
+    .wageform = 48, .monthlywage = 49, .hourlywage = 55, .dailyhours = 61, .monthlyhours = 67, .schedule = 73,
+    .maidenname = {74, 25}, .mothername = {99, 25}, .birthplace = {689, 25}, .feor = {213, 8},
+    .entrydate = 221, .exitdate = 231};
+constexpr dtlayout dt9496{
+    .name = {11, 25}, .orgunit = {36, 4}, .job = {40, 4}, .staffgroup = 44, .employmenttype = 45,
+    .wageform = 48, .monthlywage = 49, .hourlywage = 55, .dailyhours = 61, .monthlyhours = 67, .schedule = 73,
+    .maidenname = {74, 25}, .mothername = {99, 25}, .birthplace = {689, 25}, .feor = {213, 4},
+    .entrydate = 221, .exitdate = 231};
+constexpr dtlayout dt97{
+    .name = {11, 25}, .orgunit = {36, 4}, .job = {40, 4}, .staffgroup = 44, .employmenttype = 45,
+    .wageform = 48, .monthlywage = 49, .hourlywage = 55, .dailyhours = 61, .monthlyhours = 67, .schedule = 73,
+    .maidenname = {74, 25}, .mothername = {99, 25}, .birthdate = 159, .birthplace = {689, 25}, .feor = {213, 4},
+    .entrydate = 221, .exitdate = 231};
+constexpr dtlayout dt9801{
+    .name = {11, 25}, .orgunit = {36, 4}, .job = {40, 4}, .staffgroup = 44, .employmenttype = 45,
+    .status = {190, 2},
+    .wageform = 48, .monthlywage = 49, .hourlywage = 55, .dailyhours = 61, .monthlyhours = 67, .schedule = 73,
+    .maidenname = {74, 25}, .mothername = {99, 25}, .birthdate = 159, .birthplace = {689, 25}, .feor = {213, 4},
+    .entrydate = 221, .exitdate = 231, .mnypstart = 983, .mnypend = 991};
+constexpr dtlayout dt0203{
+    .name = {11, 25}, .orgunit = {36, 4}, .job = {40, 4}, .staffgroup = 44, .employmenttype = 45,
+    .status = {47, 2},
+    .wageform = 49, .monthlywage = 50, .hourlywage = 56, .dailyhours = 62, .monthlyhours = 68, .schedule = 74,
+    .maidenname = {77, 25}, .mothername = {102, 25}, .birthdate = 148, .birthplace = {127, 20}, .feor = {261, 4},
+    .entrydate = 271, .exitdate = 281, .mnypstart = 608, .mnypend = 616};
+constexpr dtlayout dt0405{
+    .name = {11, 30}, .orgunit = {41, 4}, .job = {45, 4}, .staffgroup = 49, .employmenttype = 50,
+    .status = {52, 2},
+    .wageform = 54, .monthlywage = 55, .hourlywage = 61, .dailyhours = 67, .monthlyhours = 73, .schedule = 79,
+    .maidenname = {82, 25}, .mothername = {107, 25}, .birthdate = 132, .birthplace = {140, 20}, .feor = {267, 4},
+    .entrydate = 277, .exitdate = 287, .mnypstart = 644, .mnypend = 652};
 
-// kinap.dat:                record  code  width  first day  last day
-constexpr absencelayout k9294{60, 36, 1, 37, 45};
-constexpr absencelayout k9596{60, 36, 2, 38, 46};
-constexpr absencelayout k9703{65, 36, 2, 38, 46};
-constexpr absencelayout k0405{80, 41, 2, 43, 51};
+// Absence file kinap.dat.
+constexpr absencelayout k9294{.recordsize = 60, .code = 36, .codewidth = 1, .from = 37, .to = 45};
+constexpr absencelayout k9596{.recordsize = 60, .code = 36, .codewidth = 2, .from = 38, .to = 46};
+constexpr absencelayout k9703{.recordsize = 65, .code = 36, .codewidth = 2, .from = 38, .to = 46};
+constexpr absencelayout k0405{.recordsize = 80, .code = 41, .codewidth = 2, .from = 43, .to = 51};
 
-constexpr berparlayout bp9293{650, 5, 435, 10, true};
-constexpr berparlayout bp94{920, 5, 345, 10, false};
-constexpr berparlayout bp95{500, 5, 132, 10, false};
-constexpr berparlayout bp96{499, 5, 144, 10, false};
-constexpr berparlayout bp97{500, 5, 144, 10, false};
-constexpr berparlayout bp98{600, 6, 144, 15, false};
-constexpr berparlayout bp99{600, 7, 144, 15, false};
+// Wage parameter file ber<yy>.par (1996 holds one byte less than 1995 and 1997).
+constexpr berparlayout bp9293{.recordsize = 650, .allowances = 5, .firstentry = 435, .namewidth = 10, .incomeflag = true};
+constexpr berparlayout bp94{.recordsize = 920, .allowances = 5, .firstentry = 345, .namewidth = 10, .incomeflag = false};
+constexpr berparlayout bp95{.recordsize = 500, .allowances = 5, .firstentry = 132, .namewidth = 10, .incomeflag = false};
+constexpr berparlayout bp96{.recordsize = 499, .allowances = 5, .firstentry = 144, .namewidth = 10, .incomeflag = false};
+constexpr berparlayout bp97{.recordsize = 500, .allowances = 5, .firstentry = 144, .namewidth = 10, .incomeflag = false};
+constexpr berparlayout bp98{.recordsize = 600, .allowances = 6, .firstentry = 144, .namewidth = 15, .incomeflag = false};
+constexpr berparlayout bp99{.recordsize = 600, .allowances = 7, .firstentry = 144, .namewidth = 15, .incomeflag = false};
 
 // Columns of the constant tables: absence 0 = 1992-93, 1 = 1994, 2 = 1995-96, 3 = 1997,
 // 4 = 1998, 5 = 1999-2002, 6 = 2003-05; staff group 0 = 1992-93, 1 = 1994-95,
 // 2 = 1996, 3 = 1997, 4 = 1998, 5 = 1999-2002, 6 = 2003-05; employment type
 // 0 = 1992, 1 = 1993, 2 = 1994-95, 3 = 1996, 4 = 1997, 5 = 1998, 6 = 1999-2002,
 // 7 = 2003-05; employment status 0 = 1998, 1 = 1999, 2 = 2000-02, 3 = 2003,
-// 4 = 2004, 5 = 2005 (-1 before 1998); tax labels 0 = 1992-94, 1 = 1995,
+// 4 = 2004, 5 = 2005 (none before 1998); tax labels 0 = 1992-94, 1 = 1995,
 // 2 = 1996, 3 = 1997, 4 = 1998, 5 = 1999-2003, 6 = 2004-05.
-//
-// year text  dt size layout  eho  arcdt jarkod   kod.dat          mrend ber<yy>.par consts  kinap  karton wage layout
 constexpr std::array<yearinfo, 14> table{{
-    {92, "1992", 1100, &dt9293, -1, false, 51, 10, 30, 6, 7, 23, 200, bp9293, {0, 0, 0, -1, 0}, k9294, 1000, L1992_93},
-    {93, "1993", 1100, &dt9293, -1, false, 51, 10, 30, 6, 7, 23, 200, bp9293, {0, 0, 1, -1, 0}, k9294, 1000, L1992_93},
-    {94, "1994", 1100, &dt9496, -1, false, 60, 10, 30, 6, 7, 23, 200, bp94, {1, 1, 2, -1, 0}, k9294, 1000, L1994},
-    {95, "1995", 1100, &dt9496, -1, false, 60, 15, 30, 6, 7, 23, 200, bp95, {2, 1, 2, -1, 1}, k9596, 1000, L1995},
-    {96, "1996", 1100, &dt9496, -1, false, 60, 15, 30, 6, 7, 23, 200, bp96, {2, 2, 3, -1, 2}, k9596, 1000, L1996},
-    {97, "1997", 1100, &dt97, -1, false, 60, 15, 30, 6, 7, 23, 200, bp97, {3, 3, 4, -1, 3}, k9703, 1000, L1997},
-    {98, "1998", 1100, &dt9801, -1, false, 60, 15, 30, 6, 7, 23, 200, bp98, {4, 4, 5, 0, 4}, k9703, 1000, L1998},
-    {99, "1999", 1200, &dt9801, -1, true, 60, 15, 30, 6, 7, 23, 200, bp99, {5, 5, 6, 1, 5}, k9703, 1000, L1999_02},
-    {0, "2000", 1200, &dt9801, -1, true, 60, 15, 30, 6, 7, 23, 200, bp99, {5, 5, 6, 2, 5}, k9703, 1000, L1999_02},
-    {1, "2001", 1200, &dt9801, -1, true, 60, 15, 30, 6, 7, 23, 200, bp99, {5, 5, 6, 2, 5}, k9703, 1000, L1999_02},
-    {2, "2002", 1200, &dt0203, -1, true, 60, 15, 40, 8, 9, 30, 250, bp99, {5, 5, 6, 2, 5}, k9703, 1000, L1999_02},
-    {3, "2003", 1200, &dt0203, -1, true, 60, 15, 40, 8, 9, 30, 250, bp99, {6, 6, 7, 3, 5}, k9703, 1100, L2003},
-    {4, "2004", 1200, &dt0405, -1, true, 60, 15, 40, 8, 9, 30, 250, bp99, {6, 6, 7, 4, 6}, k0405, 1100, L2004},
-    {5, "2005", 1300, &dt0405, 1177, true, 60, 15, 40, 8, 9, 30, 250, bp99, {6, 6, 7, 5, 6}, k0405, 1100, L2005},
+    {.yearnumber = 92, .yeartext = "1992", .dtsize = 1100, .dt = &dt9293,
+     .jarkodsize = 51, .jarkodnamewidth = 10, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp9293,
+     .consts = {.absence = 0, .staffgroup = 0, .employmenttype = 0, .taxlabels = 0},
+     .kinap = k9294, .kartonsize = 1000, .wage = L1992_93},
+    {.yearnumber = 93, .yeartext = "1993", .dtsize = 1100, .dt = &dt9293,
+     .jarkodsize = 51, .jarkodnamewidth = 10, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp9293,
+     .consts = {.absence = 0, .staffgroup = 0, .employmenttype = 1, .taxlabels = 0},
+     .kinap = k9294, .kartonsize = 1000, .wage = L1992_93},
+    {.yearnumber = 94, .yeartext = "1994", .dtsize = 1100, .dt = &dt9496,
+     .jarkodsize = 60, .jarkodnamewidth = 10, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp94,
+     .consts = {.absence = 1, .staffgroup = 1, .employmenttype = 2, .taxlabels = 0},
+     .kinap = k9294, .kartonsize = 1000, .wage = L1994},
+    {.yearnumber = 95, .yeartext = "1995", .dtsize = 1100, .dt = &dt9496,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp95,
+     .consts = {.absence = 2, .staffgroup = 1, .employmenttype = 2, .taxlabels = 1},
+     .kinap = k9596, .kartonsize = 1000, .wage = L1995},
+    {.yearnumber = 96, .yeartext = "1996", .dtsize = 1100, .dt = &dt9496,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp96,
+     .consts = {.absence = 2, .staffgroup = 2, .employmenttype = 3, .taxlabels = 2},
+     .kinap = k9596, .kartonsize = 1000, .wage = L1996},
+    {.yearnumber = 97, .yeartext = "1997", .dtsize = 1100, .dt = &dt97,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp97,
+     .consts = {.absence = 3, .staffgroup = 3, .employmenttype = 4, .taxlabels = 3},
+     .kinap = k9703, .kartonsize = 1000, .wage = L1997},
+    {.yearnumber = 98, .yeartext = "1998", .dtsize = 1100, .dt = &dt9801,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp98,
+     .consts = {.absence = 4, .staffgroup = 4, .employmenttype = 5, .employmentstatus = 0, .taxlabels = 4},
+     .kinap = k9703, .kartonsize = 1000, .wage = L1998},
+    {.yearnumber = 99, .yeartext = "1999", .dtsize = 1200, .dt = &dt9801, .readsarchive = true,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp99,
+     .consts = {.absence = 5, .staffgroup = 5, .employmenttype = 6, .employmentstatus = 1, .taxlabels = 5},
+     .kinap = k9703, .kartonsize = 1000, .wage = L1999_02},
+    {.yearnumber = 0, .yeartext = "2000", .dtsize = 1200, .dt = &dt9801, .readsarchive = true,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp99,
+     .consts = {.absence = 5, .staffgroup = 5, .employmenttype = 6, .employmentstatus = 2, .taxlabels = 5},
+     .kinap = k9703, .kartonsize = 1000, .wage = L1999_02},
+    {.yearnumber = 1, .yeartext = "2001", .dtsize = 1200, .dt = &dt9801, .readsarchive = true,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 30, .kodcodewidth = 6, .kodnameoffset = 7, .kodnamewidth = 23,
+     .mrendsize = 200, .berpar = bp99,
+     .consts = {.absence = 5, .staffgroup = 5, .employmenttype = 6, .employmentstatus = 2, .taxlabels = 5},
+     .kinap = k9703, .kartonsize = 1000, .wage = L1999_02},
+    {.yearnumber = 2, .yeartext = "2002", .dtsize = 1200, .dt = &dt0203, .readsarchive = true,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 40, .kodcodewidth = 8, .kodnameoffset = 9, .kodnamewidth = 30,
+     .mrendsize = 250, .berpar = bp99,
+     .consts = {.absence = 5, .staffgroup = 5, .employmenttype = 6, .employmentstatus = 2, .taxlabels = 5},
+     .kinap = k9703, .kartonsize = 1000, .wage = L1999_02},
+    {.yearnumber = 3, .yeartext = "2003", .dtsize = 1200, .dt = &dt0203, .readsarchive = true,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 40, .kodcodewidth = 8, .kodnameoffset = 9, .kodnamewidth = 30,
+     .mrendsize = 250, .berpar = bp99,
+     .consts = {.absence = 6, .staffgroup = 6, .employmenttype = 7, .employmentstatus = 3, .taxlabels = 5},
+     .kinap = k9703, .kartonsize = 1100, .wage = L2003},
+    {.yearnumber = 4, .yeartext = "2004", .dtsize = 1200, .dt = &dt0405, .readsarchive = true,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 40, .kodcodewidth = 8, .kodnameoffset = 9, .kodnamewidth = 30,
+     .mrendsize = 250, .berpar = bp99,
+     .consts = {.absence = 6, .staffgroup = 6, .employmenttype = 7, .employmentstatus = 4, .taxlabels = 6},
+     .kinap = k0405, .kartonsize = 1100, .wage = L2004},
+    {.yearnumber = 5, .yeartext = "2005", .dtsize = 1300, .dt = &dt0405, .eho = 1177, .readsarchive = true,
+     .jarkodsize = 60, .jarkodnamewidth = 15, .kodsize = 40, .kodcodewidth = 8, .kodnameoffset = 9, .kodnamewidth = 30,
+     .mrendsize = 250, .berpar = bp99,
+     .consts = {.absence = 6, .staffgroup = 6, .employmenttype = 7, .employmentstatus = 5, .taxlabels = 6},
+     .kinap = k0405, .kartonsize = 1100, .wage = L2005},
 }};
 
 }  // namespace

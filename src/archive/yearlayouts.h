@@ -10,21 +10,22 @@
 
 namespace dosber {
 
-struct span {
-  int offset = -1;  // -1: the field does not exist
+// A text field of a record: offset and width in bytes.
+struct fieldspan {
+  int offset = -1;  // -1: the field does not exist in the layout
   int width = 0;
 };
 
-// Employee master file (dt.dat, arcdt.dat).
+// Employee master file (dt.dat, arcdt.dat); -1: no such field.
 struct dtlayout {
-  span name, orgunit, job;
-  int staffgroup, employmenttype;
-  span status;  // last two characters of the employment status code
-  int wageform, monthlywage, hourlywage, dailyhours, monthlyhours, schedule;
-  span maidenname, mothername;
-  int birthdate;  // -1: taken from the identification number
-  span birthplace, feor;
-  int entrydate, exitdate, mnypstart, mnypend;
+  fieldspan name, orgunit, job;
+  int staffgroup = -1, employmenttype = -1;
+  fieldspan status;  // last two characters of the employment status code
+  int wageform = -1, monthlywage = -1, hourlywage = -1, dailyhours = -1, monthlyhours = -1, schedule = -1;
+  fieldspan maidenname, mothername;
+  int birthdate = -1;  // -1: taken from the identification number
+  fieldspan birthplace, feor;
+  int entrydate = -1, exitdate = -1, mnypstart = -1, mnypend = -1;
 };
 
 // Wage parameter file ber<yy>.par: one record, an array of 29-byte
@@ -37,9 +38,9 @@ struct berparlayout {
   bool incomeflag;  // byte at entry offset 10 is "J" for income-reducing
 };
 
-// Column of each year in the constant tables (codetables.cpp).
+// Column of each year in the constant tables (codetables.cpp); -1: none.
 struct constcolumns {
-  int absence, staffgroup, employmenttype, employmentstatus, taxlabels;
+  int absence, staffgroup, employmenttype, employmentstatus = -1, taxlabels;
 };
 
 struct yearinfo {
@@ -47,8 +48,8 @@ struct yearinfo {
   const char* yeartext;
   size_t dtsize;
   const dtlayout* dt;
-  int eho;  // offset of the twelve EHO amounts, -1 when none
-  bool readsarchive;  // arcdt.dat
+  int eho = -1;  // offset of the twelve EHO amounts, -1 when none
+  bool readsarchive = false;  // arcdt.dat
   size_t jarkodsize;
   int jarkodnamewidth;
   size_t kodsize;

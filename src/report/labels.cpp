@@ -48,10 +48,4 @@ std::string itemname(std::string_view kodtip, std::string_view kod, const nameva
   }
 }
 
-void fillwageforms(namevaluelist& list) {
-  for (const char* entry : {"1=Havibéres", "1=Havibéres ", "2=óra+teljb.", "3=órabéres  ", "4=Havi+teljb",
-                            "5=Egyéb havi"})
-    list.add(entry);
-}
-
 }  // namespace dosber

@@ -14,7 +14,4 @@ std::string itemlabel(int number);
 // 5 .. 8 by item number; 3 and 4 from the item name list; others empty.
 std::string itemname(std::string_view kodtip, std::string_view kod, const namevaluelist& itemnames);
 
-// The six wage form entries, in order (trailing blanks belong to them).
-void fillwageforms(namevaluelist& list);
-
 }  // namespace dosber

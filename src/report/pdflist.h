@@ -5,56 +5,23 @@
 // page model (text runs, rectangles, lines per page) that is rendered into
 // the PDF when the file is saved.
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
 
-#include "archive/progress.h"
+#include "base/progress.h"
+#include "report/fontcache.h"
+#include "report/pagemodel.h"
 #include "table/table.h"
 
 namespace dosber {
-
-enum fonttipus : int { ftip_begin, ftip_dsn, ftip_dsb, ftip_dsi, ftip_dscn, ftip_dscb, ftip_dsci, ftip_end };
-
-// The font file of a type, without ".ttf" ("" for ftip_begin and ftip_end).
-const char* fontfilebase(int type);
-// The folder "fonts" beside the executable.
-std::string fontfolder();
 
 // The page header texts.
 struct listinfotype {
   std::string left1, left2, right1;
   bool pagenumbers = false;
-};
-
-// What a page holds. Positions are millimetres from the page's top-left
-// corner; a text's y is its baseline; a rectangle spans y - h .. y.
-struct textrun {
-  int font;
-  int size;
-  float x, y;
-  std::string text;
-};
-struct rectangle {
-  float x, y, w, h;
-};
-struct rule {
-  float x1, y1, x2, y2;
-};
-using drawop = std::variant<textrun, rectangle, rule>;
-struct pdfpage {
-  int orientation = 0;
-  std::vector<drawop> ops;
-  int font = -1;  // the font selected on the page
-  int size = 0;
-};
-
-struct extent {
-  float width = 0, height = 0;
 };
 
 class tpdflist {
@@ -138,7 +105,6 @@ class tpdflist {
   std::string render();
 
  private:
-  struct fonts;
   void draw(float pagex, float pagey, std::string_view text);
   void message(const std::string& text);
   int styletype(std::string_view style) const;
@@ -159,7 +125,6 @@ class tpdflist {
   int listedcount() const;
 
   std::vector<pdfpage> pages_;
-  std::unique_ptr<fonts> fonts_;
 };
 
 }  // namespace dosber

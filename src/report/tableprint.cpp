@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "archive/paths.h"
-#include "report/format.h"
+#include "base/format.h"
+#include "base/text.h"
 #include "report/pdflist.h"
 
 namespace dosber {
@@ -12,12 +12,8 @@ namespace dosber {
 std::string tpdflist::fieldtext(int f) const {
   if (!dataset) return {};
   value v = dataset->get(f);
-  const std::string& mask = dataset->field(f).mask;
-  if (auto i = std::get_if<int32_t>(&v)) return formatnumber(mask, true, *i);
-  if (auto d = std::get_if<double>(&v)) return formatnumber(mask, true, roundeven(*d, decimals));
-  if (auto b = std::get_if<bool>(&v)) return *b ? "Igen" : "Nem";
-  if (auto s = std::get_if<std::string>(&v)) return formatmask(mask, *s);
-  return {};
+  if (auto d = std::get_if<double>(&v)) v = roundeven(*d, decimals);
+  return valuetext(v, dataset->field(f).mask, igennem);
 }
 
 std::vector<tpdflist::column> tpdflist::columnsof(const memtable& table) const {
@@ -188,11 +184,7 @@ bool tpdflist::printtable(const memtable* table, const std::vector<std::string>*
   autofit(cols, smallest, largest);
   pagestart(cols);
   setfont(normalfont, fontsize);
-  if (bar) {
-    bar->setmaximum(static_cast<int>(table->rowcount()));
-    bar->setminimum(1);
-    bar->setposition(0);
-  }
+  startprogress(bar, static_cast<int>(table->rowcount()));
   memtable& t = const_cast<memtable&>(*table);
   for (t.first(); !t.eof(); t.next()) {
     if (bar) bar->setposition(t.recno());

@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
-#include "archive/cp852.h"
-#include "archive/dispatch.h"
-#include "report/format.h"
+#include "archive/cardtables.h"
+#include "base/format.h"
+#include "base/text.h"
 #include "report/labels.h"
 #include "report/pdflist.h"
 
@@ -48,61 +48,45 @@ constexpr const char* monthheaders[] = {"JAN", "FEB", "MÁR", "ÁPR", "MÁJ", "J
 
 class wagecard {
  public:
-  wagecard(archivestate& state, memtable& employees) : state_(state), employees_(employees) {}
+  wagecard(const archivestate& state, const memtable& employees) : state_(state), employees_(employees) {}
 
-  bool make(const cardrequest& request) {
-    if (!employees_.active() || employees_.empty()) {
-      if (request.onmessage) request.onmessage("Nem adta meg az adatok helyét!");
-      return false;
-    }
-    loadcarddata(state_, employees_, request.bar);
-    if (request.bar) request.bar->setposition(0);
-
+  std::unique_ptr<tpdflist> make(progress* bar) {
     std::string tax(trimcontrol(state_.companytaxnumber));
     info_ = listinfotype{state_.companyname, tax.empty() ? std::string() : formatmask("########-#-##", tax),
                          "Készült: " + today(), true};
-    tpdflist w;
-    w.onmessage = request.onmessage;
-    w.onshow = request.onshow;
-    w.setheader(&info_);
-    w.settitle(employees_.text("nev") + " jogviszony és fizetési adatai - " + state_.yeartext);
-    w.setnormalfont(ftip_dscn);
-    w.setboldfont(ftip_dscb);
-    w.setitalicfont(ftip_dsci);
-    w.setfontsize(10, 0);
+    auto w = std::make_unique<tpdflist>();
+    w->setheader(&info_);
+    w->settitle(employees_.text("nev") + " jogviszony és fizetési adatai - " + state_.yeartext);
+    w->setnormalfont(ftip_dscn);
+    w->setboldfont(ftip_dscb);
+    w->setitalicfont(ftip_dsci);
+    w->setfontsize(10, 0);
 
-    w.pageheader();
-    w.printtitle();
-    w.newline(2);
-    w.writebox("A foglalkoztatott személy adatai", 1, 0, 103, "");
-    w.newline(1);
-    for (const personrow& r : personrows) person(w, r);
-    otheremployments(w);
+    w->pageheader();
+    w->printtitle();
+    w->newline(2);
+    w->writebox("A foglalkoztatott személy adatai", 1, 0, 103, "");
+    w->newline(1);
+    for (const personrow& r : personrows) person(*w, r);
+    otheremployments(*w);
 
-    w.setrowcallback([](tpdflist& p) { groupseparator(p); });
-    w.setheadercallback([this](tpdflist& p) { employmentline(p); });
+    w->setrowcallback([](tpdflist& p) { groupseparator(p); });
+    w->setheadercallback([this](tpdflist& p) { employmentline(p); });
     bool exhausted = fillgrid(true);
-    if (w.printtable(&work_, &columns_, request.bar, 0, 0)) {
+    if (w->printtable(&work_, &columns_, bar, 0, 0)) {
       while (!exhausted) {
         exhausted = fillgrid(false);
-        w.printtable(&work_, &columns_, request.bar, 0, 0);
+        w->printtable(&work_, &columns_, bar, 0, 0);
       }
     }
-    w.setrowcallback(nullptr);
-    w.setheadercallback(nullptr);
+    w->setrowcallback(nullptr);
+    w->setheadercallback(nullptr);
     fillabsences();
-    w.printtable(&work_, &columns_, nullptr, 10, 10);
-
-    if (request.collect) {
-      w.numberpages();
-      request.collect->appendpages(w);
-      if (request.inspect) request.inspect(w);
-      return true;
-    }
-    w.savetofile(request.output);
-    w.showfile(request.defaultviewer);
-    if (request.inspect) request.inspect(w);
-    return w.saved;
+    w->printtable(&work_, &columns_, nullptr, 10, 10);
+    w->numberpages();
+    // The page header record lives with the document.
+    w->setheader(nullptr);
+    return w;
   }
 
  private:
@@ -160,24 +144,28 @@ class wagecard {
     work_.create();
     work_.setmask("ossz", "###,###,###");
 
-    memtable& items = state_.items;
-    if (first) items.first();
+    const memtable& items = state_.items;
+    if (first) next_ = 0;
+    int azon = items.fieldindex("azon"), jvkezd = items.fieldindex("jvkezd"), jogvkod1 = items.fieldindex("jogvkod1"),
+        evhof = items.fieldindex("evho"), kodtipf = items.fieldindex("kodtip"), kodf = items.fieldindex("kod"),
+        ft = items.fieldindex("ft");
     std::string key;
     bool started = false;
-    for (; !items.eof(); items.next()) {
-      std::string rowkey = items.text("azon") + items.text("jvkezd");
+    for (size_t n = items.visiblecount(); next_ < n; ++next_) {
+      size_t row = items.rowat(next_);
+      std::string rowkey = items.textat(row, azon) + items.textat(row, jvkezd);
       if (!started) {
         key = rowkey;
         started = true;
-        start_ = items.text("jvkezd");
-        staffgroup_ = items.text("jogvkod1");
+        start_ = items.textat(row, jvkezd);
+        staffgroup_ = items.textat(row, jogvkod1);
       }
       if (rowkey != key) return false;
-      std::string kodtip = items.text("kodtip"), kod = items.text("kod");
-      double amount = items.number("ft");
+      std::string kodtip = items.textat(row, kodtipf), kod = items.textat(row, kodf);
+      double amount = std::get<double>(items.getat(row, ft));
       if (!kodtip.empty() && (kodtip[0] == '4' || kodtip[0] == '5')) amount = -amount;
       // A month outside 01-12 counts in the total only.
-      std::string evho = items.text("evho");
+      std::string evho = items.textat(row, evhof);
       int month = 0;
       if (evho.size() >= 4 && evho[2] >= '0' && evho[2] <= '9' && evho[3] >= '0' && evho[3] <= '9')
         month = (evho[2] - '0') * 10 + (evho[3] - '0');
@@ -189,10 +177,10 @@ class wagecard {
         }
         work_.set("ossz", work_.number("ossz") + amount);
       } else {
-        std::vector<value> row{kodtip, kod, itemname(kodtip, kod, state_.itemnames)};
-        for (int m = 1; m <= 12; ++m) row.emplace_back(inyear && m == month ? amount : 0.0);
-        row.emplace_back(amount);
-        work_.append(std::move(row));
+        std::vector<value> values{kodtip, kod, itemname(kodtip, kod, state_.itemnames)};
+        for (int m = 1; m <= 12; ++m) values.emplace_back(inyear && m == month ? amount : 0.0);
+        values.emplace_back(amount);
+        work_.append(std::move(values));
       }
     }
     return true;
@@ -201,17 +189,21 @@ class wagecard {
   void fillabsences() {
     columns_.clear();
     work_.clear();
-    work_.addfield("kod", fieldtype::text, 2);
-    work_.addfield("megnev", fieldtype::text, 15);
-    work_.addfield("tol", fieldtype::text, 10);
-    work_.addfield("ig", fieldtype::text, 10);
+    addabsencefields(work_);
     columns_ = {"kod=Kód", "megnev=Megnevezés", "tol=Naptól", "ig=Napig"};
     work_.setindex("tol");
     work_.create();
     std::string azon = employees_.text("azon");
-    memtable& a = state_.absences;
-    for (a.first(); !a.eof(); a.next())
-      if (a.text("azon") == azon) work_.append({a.text("kod"), a.text("megnev"), a.text("tol"), a.text("ig")});
+    const memtable& a = state_.absences;
+    if (!a.active()) return;
+    int azonf = a.fieldindex("azon");
+    for (size_t p = 0, n = a.visiblecount(); p < n; ++p) {
+      size_t row = a.rowat(p);
+      if (a.textat(row, azonf) != azon) continue;
+      std::vector<value> values;
+      for (const char* f : {"kod", "megnev", "tol", "ig"}) values.emplace_back(a.textat(row, a.fieldindex(f)));
+      work_.append(std::move(values));
+    }
   }
 
   void employmentline(tpdflist& w) {
@@ -234,9 +226,10 @@ class wagecard {
     }
   }
 
-  archivestate& state_;
-  memtable& employees_;
+  const archivestate& state_;
+  const memtable& employees_;
   memtable work_{textunit::chars};
+  size_t next_ = 0;  // the item row where the next grid begins
   std::vector<std::string> columns_;
   listinfotype info_;
   std::string start_, staffgroup_;
@@ -244,9 +237,9 @@ class wagecard {
 
 }  // namespace
 
-bool makewagecard(archivestate& state, memtable& employees, const cardrequest& request) {
+std::unique_ptr<tpdflist> layoutwagecard(const archivestate& state, const memtable& employees, progress* bar) {
   wagecard card(state, employees);
-  return card.make(request);
+  return card.make(bar);
 }
 
 }  // namespace dosber

@@ -1,6 +1,6 @@
 #include "table/employeetable.h"
 
-#include "archive/paths.h"
+#include "base/text.h"
 
 namespace dosber {
 

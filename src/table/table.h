@@ -5,33 +5,18 @@
 // new rows are sorted into the index in one batch when it is next needed.
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <variant>
 #include <vector>
+
+#include "table/column.h"
+#include "table/value.h"
 
 namespace dosber {
 
-enum class fieldtype { text, integer, floating, boolean };
-
-// How a text field's size is counted, and how texts are ordered in the index.
-enum class textunit { bytes, chars };
+// How texts are ordered in the index.
 enum class collation { binary, hungarian };
-
-struct fielddef {
-  std::string name;
-  fieldtype type = fieldtype::text;
-  int size = 0;      // text fields: the largest length kept
-  std::string mask;  // display mask
-};
-
-using value = std::variant<std::monostate, std::string, int32_t, double, bool>;
-
-// Cuts a text to at most size units (UTF-8 bytes or characters), never
-// inside a character.
-std::string cuttext(std::string_view text, int size, textunit unit);
 
 class memtable {
  public:
@@ -86,7 +71,8 @@ class memtable {
   value get(int field) const;
   std::string text(std::string_view field) const;
   double number(std::string_view field) const;
-  // Values of any row by storage number.
+  // Values of any row by storage number; textat gives the value's text in
+  // the table's default display form.
   value getat(size_t row, int field) const;
   std::string textat(size_t row, int field) const;
 
@@ -106,9 +92,8 @@ class memtable {
   textunit unit() const { return unit_; }
 
  private:
-  struct column;
-  value convert(int field, value v) const;
   std::string sortkey(size_t row) const;
+  bool collated(int field) const;
   void settle() const;  // merges pending rows into the index, applies the filter
   void rebuildvisible() const;
 
@@ -118,7 +103,7 @@ class memtable {
   std::vector<fielddef> fields_;
   std::vector<int> indexfields_;
   std::vector<bool> collated_;
-  std::vector<std::unique_ptr<column>> columns_;
+  std::vector<column> columns_;
   size_t nrows_ = 0;
   std::function<bool(const memtable&, size_t)> filter_;
 
@@ -133,8 +118,6 @@ class memtable {
   long current_ = -1;     // storage number of the current row
   mutable long pos_ = 0;  // its position among the visible rows
   mutable bool posdirty_ = false;
-  struct collator;
-  std::unique_ptr<collator> collator_;
 };
 
 }  // namespace dosber

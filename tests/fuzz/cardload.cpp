@@ -2,11 +2,11 @@
 #include <cstdint>
 
 #include "archive/archivestate.h"
-#include "archive/dispatch.h"
-#include "archive/errors.h"
-#include "archive/paths.h"
+#include "archive/archive.h"
+#include "base/errors.h"
+#include "base/paths.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
 #include "fuzzinput.h"
 #include "table/employeetable.h"
 
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     loadcompanypath(state, table, folder);
     table.first();
     loadcarddata(state, table, nullptr);
-  } catch (const archive_error&) {
+  } catch (const failure&) {
   }
   return 0;
 }

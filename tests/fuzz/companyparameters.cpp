@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "archive/archivestate.h"
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/readers.h"
 #include "fuzzinput.h"
 

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "archive/paths.h"
+#include "base/paths.h"
 #include "archive/yearlayouts.h"
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
 #include "fuzzinput.h"
 
 using namespace dosber;

@@ -1,8 +1,8 @@
 // The settings file: read, change and write back.
 #include <cstdint>
 
-#include "app/settings.h"
-#include "archive/paths.h"
+#include "base/settings.h"
+#include "base/paths.h"
 #include "fuzzinput.h"
 
 using namespace dosber;

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "app/mainwindow.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "archive/archivestate.h"
 #include "fixtures.h"
 

@@ -1,4 +1,4 @@
-#include "archivewriter.h"
+#include "testing/archivewriter.h"
 
 #include <cmath>
 #include <cstring>
@@ -7,7 +7,8 @@
 #include <stdexcept>
 
 #include "archive/cp852.h"
-#include "archive/paths.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace dosber::testing {
 

@@ -1,10 +1,10 @@
-#include "archive/dispatch.h"
+#include "archive/archive.h"
 
 #include "archive/cardtables.h"
-#include "archive/errors.h"
-#include "archive/paths.h"
 #include "archive/readers.h"
 #include "archive/yearlayouts.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "table/employeetable.h"
 
 namespace dosber {
@@ -34,32 +34,38 @@ int yearnumberof(const std::string& yearfolderpath) {
   return tointeger(last);
 }
 
+std::optional<std::string> companypath(const std::string& yearfolderpath, const std::string& companyname) {
+  std::string candidate = lowercase(joinpath(yearfolderpath, companyname));
+  if (!isfile(joinpath(candidate, "mber.par"))) return std::nullopt;
+  return candidate;
+}
+
 void tablereset(archivestate& state, memtable& employees) {
   state.clearlists();
   rebuildemployeetable(employees);
 }
 
-loadresult loadcompanyfolder(archivestate& state, memtable& employees, const std::string& yearfolderpath,
-                             const std::string& companyname, progress* bar, std::string* datafolder) {
-  std::string candidate = lowercase(joinpath(yearfolderpath, companyname));
-  if (!isfile(joinpath(candidate, "mber.par"))) return loadresult::notacompany;
-  state.companyfolder = candidate;
+void loadcompanyfolder(archivestate& state, memtable& employees, const std::string& yearfolderpath,
+                       const std::string& companyfolder, progress* bar, std::string* datafolder) {
+  state.companyfolder = companyfolder;
   int number = yearnumberof(yearfolderpath);
   char buffer[16];
   state.yearnumber = number;
   state.hasyear = true;
   state.yeartext = std::string(yeartextfor(number, buffer));
-  if (datafolder) *datafolder = parentpath(parentpath(candidate));
+  if (datafolder) *datafolder = parentpath(parentpath(companyfolder));
   tablereset(state, employees);
-  if (const yearinfo* year = yearfor(number)) loadcompany(state, *year, employees, candidate, bar);
-  return loadresult::loaded;
+  if (const yearinfo* year = yearfor(number)) loadcompany(state, *year, employees, companyfolder, bar);
 }
 
-loadresult loadcompanypath(archivestate& state, memtable& employees, const std::string& companyfolder,
-                           progress* bar) {
+bool loadcompanypath(archivestate& state, memtable& employees, const std::string& companyfolder, progress* bar) {
   std::string folder = companyfolder;
   while (folder.size() > 1 && folder.back() == pathsep) folder.pop_back();
-  return loadcompanyfolder(state, employees, parentpath(folder), lastcomponent(folder), bar);
+  std::string yearfolder = parentpath(folder);
+  auto checked = companypath(yearfolder, lastcomponent(folder));
+  if (!checked) return false;
+  loadcompanyfolder(state, employees, yearfolder, *checked, bar);
+  return true;
 }
 
 void loadcarddata(archivestate& state, const memtable& employees, progress* bar) {

@@ -1,11 +1,10 @@
-#include "archive/paths.h"
-
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
+#include "base/paths.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+
+#include "base/text.h"
 
 namespace dosber {
 namespace fs = std::filesystem;
@@ -31,35 +30,6 @@ std::string lastcomponent(std::string_view path) {
   return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
 }
 
-namespace {
-
-// ASCII text is handled here; other text through ICU.
-template <class Convert>
-std::string convertcase(std::string_view utf8, Convert&& convert) {
-  std::string out;
-  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
-    out.assign(utf8);
-    for (char& c : out)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-  }
-  icu::UnicodeString u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), utf8.size()));
-  convert(u);
-  u.toUTF8String(out);
-  return out;
-}
-
-}  // namespace
-
-std::string lowercase(std::string_view utf8) {
-  return convertcase(utf8, [](icu::UnicodeString& u) { u.toLower(icu::Locale::getRoot()); });
-}
-
-std::string casefold(std::string_view utf8) {
-  return convertcase(utf8, [](icu::UnicodeString& u) { u.foldCase(); });
-}
-
-bool equalsignorecase(std::string_view a, std::string_view b) { return casefold(a) == casefold(b); }
 
 namespace {
 

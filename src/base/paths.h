@@ -1,7 +1,8 @@
 #pragma once
-// Paths of the archive. Names are matched without regard to letter case on
-// every system: each component is resolved case-insensitively, an exact
-// match preferred. The lower-cased form of a path is only shown or stored.
+// Paths. Names are matched without regard to letter case on every system
+// (the archive comes from one that ignores it): each component is resolved
+// case-insensitively, an exact match preferred. A lower-cased path is only
+// shown or stored, never used to open a file.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,11 +20,6 @@ std::string joinpath(std::string_view folder, std::string_view name);
 // The path without its last component (and without a trailing separator).
 std::string parentpath(std::string_view path);
 std::string lastcomponent(std::string_view path);
-
-// UTF-8 lower-casing and Unicode case folding (ICU).
-std::string lowercase(std::string_view utf8);
-std::string casefold(std::string_view utf8);
-bool equalsignorecase(std::string_view a, std::string_view b);
 
 // The real on-disk path of an existing file or folder, or nothing.
 std::optional<std::string> resolvepath(std::string_view path);

@@ -2,7 +2,7 @@
 
 namespace dosber {
 
-// The progress bar of a reader (the window's track bar). Readers take a
+// The progress bar of a long step (the window's track bar). Steps take a
 // pointer to it that may be null: then no progress is shown.
 class progress {
  public:
@@ -12,5 +12,13 @@ class progress {
   virtual void setposition(int value) = 0;
   virtual int position() const = 0;
 };
+
+// The start of every walk that shows progress: maximum, minimum 1, position 0.
+inline void startprogress(progress* bar, int maximum) {
+  if (!bar) return;
+  bar->setmaximum(maximum);
+  bar->setminimum(1);
+  bar->setposition(0);
+}
 
 }  // namespace dosber

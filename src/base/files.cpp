@@ -1,4 +1,4 @@
-#include "report/savefile.h"
+#include "base/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,9 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
-#include "archive/paths.h"
+#include "base/paths.h"
 
 namespace dosber {
 
@@ -41,6 +42,31 @@ void savefile(const std::string& path, std::string_view bytes) {
   }
   fd = -1;
   if (::rename(name.c_str(), path.c_str()) != 0) fail("Cannot replace");
+}
+
+bool ensurefolder(const std::string& filename) {
+  namespace fs = std::filesystem;
+  std::string target = parentpath(filename);
+  if (target.empty()) return true;
+  auto exists = [](const std::string& p) {
+    std::error_code ec;
+    return fs::is_directory(fs::path(p), ec);
+  };
+  if (exists(target)) return true;
+  std::string current = target;
+  while (!exists(current)) {
+    if (::mkdir(current.c_str(), 0777) == 0) {
+      if (current == target) return true;
+      current = target;
+    } else if (errno == EEXIST) {
+      return false;  // a file stands where a folder should be
+    } else {
+      std::string parent = parentpath(current);
+      if (parent.empty() || parent == current) return false;
+      current = parent;
+    }
+  }
+  return false;
 }
 
 }  // namespace dosber

@@ -1,15 +1,11 @@
-#include "report/format.h"
+#include "base/format.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <vector>
 
-#include "archive/paths.h"
+#include "base/text.h"
 
 namespace dosber {
 
@@ -39,10 +35,9 @@ std::string formatmask(std::string_view mask, std::string_view value) {
   // Value characters are Unicode characters, not bytes.
   std::vector<std::string_view> chars;
   for (size_t i = 0; i < value.size();) {
-    size_t n = 1;
-    while (i + n < value.size() && (static_cast<unsigned char>(value[i + n]) & 0xC0) == 0x80) ++n;
-    chars.push_back(value.substr(i, n));
-    i += n;
+    size_t end = nextchar(value, i);
+    chars.push_back(value.substr(i, end - i));
+    i = end;
   }
   std::string out;
   size_t j = 0;
@@ -130,31 +125,6 @@ int piececount(std::string_view text, char separator) {
   for (char c : text)
     if (c == separator) ++n;
   return n;
-}
-
-bool ensurefolder(const std::string& filename) {
-  namespace fs = std::filesystem;
-  std::string target = parentpath(filename);
-  if (target.empty()) return true;
-  auto exists = [](const std::string& p) {
-    std::error_code ec;
-    return fs::is_directory(fs::path(p), ec);
-  };
-  if (exists(target)) return true;
-  std::string current = target;
-  while (!exists(current)) {
-    if (::mkdir(current.c_str(), 0777) == 0) {
-      if (current == target) return true;
-      current = target;
-    } else if (errno == EEXIST) {
-      return false;  // a file stands where a folder should be
-    } else {
-      std::string parent = parentpath(current);
-      if (parent.empty() || parent == current) return false;
-      current = parent;
-    }
-  }
-  return false;
 }
 
 std::string today() {

@@ -30,10 +30,6 @@ double roundeven(double value, int decimals);
 std::string piece(std::string_view text, char separator, int n);
 int piececount(std::string_view text, char separator);
 
-// Creates the missing folders of a file's folder, outermost first; true
-// when the folder exists afterwards.
-bool ensurefolder(const std::string& filename);
-
 // Today's date as "yyyy.mm.dd".
 std::string today();
 

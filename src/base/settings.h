@@ -1,7 +1,8 @@
 #pragma once
-// The settings file: a small INI text, section "exepar" with the stored
-// data folder and the default-reader flag. Other sections, keys and
-// comments survive a rewrite byte for byte.
+// The settings file and the program's fixed locations. The settings file is
+// a small INI text, section "exepar" with the stored data folder and the
+// default-reader flag; other sections, keys and comments survive a rewrite
+// byte for byte.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,14 +1,13 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include "archive/cp852.h"
-#include "archive/paths.h"
-#include "report/format.h"
-#include "report/savefile.h"
+#include "base/files.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace dosber {
 namespace {

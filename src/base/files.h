@@ -1,0 +1,17 @@
+#pragma once
+// Writing files. Every file the program writes goes through savefile: the
+// bytes go to a temporary file in the same folder, which is then renamed
+// over the target, so a failed write keeps the old file.
+#include <string>
+#include <string_view>
+
+namespace dosber {
+
+// Throws std::runtime_error with the reason when the file cannot be written.
+void savefile(const std::string& path, std::string_view bytes);
+
+// Creates the missing folders of a file's folder, outermost first; true
+// when the folder exists afterwards.
+bool ensurefolder(const std::string& filename);
+
+}  // namespace dosber

@@ -1,0 +1,111 @@
+#include "base/text.h"
+
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+
+#include "base/errors.h"
+
+namespace dosber {
+
+size_t charboundary(std::string_view s, size_t at) {
+  if (at >= s.size()) return s.size();
+  while (at > 0 && continuationbyte(s[at])) --at;
+  return at;
+}
+
+size_t nextchar(std::string_view s, size_t at) {
+  if (at >= s.size()) return s.size();
+  ++at;
+  while (at < s.size() && continuationbyte(s[at])) ++at;
+  return at;
+}
+
+std::string_view firstchars(std::string_view s, size_t count) {
+  size_t end = 0;
+  for (size_t n = 0; n < count && end < s.size(); ++n) end = nextchar(s, end);
+  return s.substr(0, end);
+}
+
+std::string_view firstbytes(std::string_view s, size_t count) {
+  return count >= s.size() ? s : s.substr(0, charboundary(s, count));
+}
+
+void droplastchar(std::string& s) {
+  if (!s.empty()) s.resize(charboundary(s, s.size() - 1));
+}
+
+void appendutf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+namespace {
+
+// ASCII text is handled here; other text through ICU.
+template <class Convert>
+std::string convertcase(std::string_view utf8, Convert&& convert) {
+  std::string out;
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+    out.assign(utf8);
+    for (char& c : out)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+  }
+  icu::UnicodeString u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+  convert(u);
+  u.toUTF8String(out);
+  return out;
+}
+
+}  // namespace
+
+std::string lowercase(std::string_view utf8) {
+  return convertcase(utf8, [](icu::UnicodeString& u) { u.toLower(icu::Locale::getRoot()); });
+}
+
+std::string casefold(std::string_view utf8) {
+  return convertcase(utf8, [](icu::UnicodeString& u) { u.foldCase(); });
+}
+
+bool equalsignorecase(std::string_view a, std::string_view b) { return casefold(a) == casefold(b); }
+
+std::string_view trimcontrol(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return s.substr(b, e - b);
+}
+
+int tointeger(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == text.size()) throw invalid_integer(text);
+  long long v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') throw invalid_integer(text);
+    v = v * 10 + (text[i] - '0');
+    if (v > 2147483648LL) throw invalid_integer(text);
+  }
+  if (negative) v = -v;
+  if (v > 2147483647LL) throw invalid_integer(text);
+  return static_cast<int>(v);
+}
+
+}  // namespace dosber

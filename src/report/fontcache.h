@@ -1,0 +1,33 @@
+#pragma once
+// The fonts of the reports: the DejaVu TrueType files named by the font
+// types, loaded on first use and kept for the rest of the run. Text is
+// measured and drawn with the same unhinted metrics, so a measured width is
+// exactly what is drawn.
+#include <string>
+#include <string_view>
+
+struct _cairo_font_face;
+struct _cairo_font_options;
+
+namespace dosber {
+
+enum fonttipus : int { ftip_begin, ftip_dsn, ftip_dsb, ftip_dsi, ftip_dscn, ftip_dscb, ftip_dsci, ftip_end };
+
+// The font file of a type, without ".ttf" ("" for ftip_begin and ftip_end).
+const char* fontfilebase(int type);
+// The folder "fonts" beside the executable.
+std::string fontfolder();
+
+struct extent {
+  float width = 0, height = 0;  // millimetres
+};
+
+// The face of a font type (the condensed normal face for types without a
+// file). Throws naming the file when it cannot be loaded.
+_cairo_font_face* fontface(int type);
+// The font options every text is measured and drawn with.
+const _cairo_font_options* fontoptions();
+// A text's advance width and ink height at a point size.
+extent measuretext(std::string_view text, int type, int size);
+
+}  // namespace dosber
