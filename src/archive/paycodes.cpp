@@ -29,7 +29,7 @@ void readpayitemcodes(archivestate& state, const yearinfo& year, const std::stri
   if (allowancecodes) allowancecodes->clear();
 
   readcodefile(state, companyfolder, "jarkod.dat", year.jarkodsize, year.jarkodnamewidth);
-  readcodefile(state, companyfolder, "levkod.dat", 30, 15);
+  readcodefile(state, companyfolder, "levkod.dat", levkodsize, levkodnamewidth);
   registertaxlabels(year, state.itemnames);
 
   const berparlayout& bp = year.berpar;

@@ -18,13 +18,13 @@ struct fieldspan {
 
 // Employee master file (dt.dat, arcdt.dat); -1: no such field.
 struct dtlayout {
-  fieldspan name, orgunit, job;
+  fieldspan name = {}, orgunit = {}, job = {};
   int staffgroup = -1, employmenttype = -1;
-  fieldspan status;  // last two characters of the employment status code
+  fieldspan status = {};  // last two characters of the employment status code
   int wageform = -1, monthlywage = -1, hourlywage = -1, dailyhours = -1, monthlyhours = -1, schedule = -1;
-  fieldspan maidenname, mothername;
+  fieldspan maidenname = {}, mothername = {};
   int birthdate = -1;  // -1: taken from the identification number
-  fieldspan birthplace, feor;
+  fieldspan birthplace = {}, feor = {};
   int entrydate = -1, exitdate = -1, mnypstart = -1, mnypend = -1;
 };
 
@@ -37,6 +37,11 @@ struct berparlayout {
   int namewidth;
   bool incomeflag;  // byte at entry offset 10 is "J" for income-reducing
 };
+
+// The deduction code file levkod.dat has the same records in every year:
+// the 3-byte code at 0, the name at 3.
+inline constexpr size_t levkodsize = 30;
+inline constexpr int levkodnamewidth = 15;
 
 // Column of each year in the constant tables (codetables.cpp); -1: none.
 struct constcolumns {

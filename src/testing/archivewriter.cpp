@@ -186,12 +186,12 @@ void writeearningcodes(const std::string& path, const yearinfo& year, const std:
 void writedeductioncodes(const std::string& path, const std::vector<payitem>& list) {
   std::vector<record> records;
   for (const auto& p : list) {
-    record r(30);
+    record r(levkodsize);
     r.raw(0, p.code.substr(0, 3));
-    r.text(3, 15, p.name);
+    r.text(3, levkodnamewidth, p.name);
     records.push_back(r);
   }
-  writelist(path, 30, records);
+  writelist(path, levkodsize, records);
 }
 
 void writewageparameters(const std::string& path, const yearinfo& year, const std::vector<allowance>& list) {
