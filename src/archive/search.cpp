@@ -19,6 +19,11 @@
 namespace dosber {
 namespace {
 
+// The form in which names are compared.
+std::string namekey(const searchquery& q, std::string_view name) {
+  return q.exactaccents ? casefold(name) : foldaccents(name);
+}
+
 struct job {
   std::string yearfolder, companyfolder, yeartext;
   const yearinfo* year;  // null: the year folder name gives no valid year
@@ -43,7 +48,7 @@ void searchcompany(const std::string& datafolder, const job& j, const searchquer
     f.walk([&](const unsigned char* r, size_t) {
       if (!present(r)) return;
       std::string nev = trimmedtext(field(r, l.name.offset, l.name.width));
-      if (!q.name.empty() && casefold(nev).find(foldedname) == std::string::npos) return;
+      if (!q.name.empty() && namekey(q, nev).find(foldedname) == std::string::npos) return;
       std::string azon = archivetext(field(r, 0, 11));
       if (!q.azon.empty() && azon != q.azon) return;
       std::string born = birthdateof(l, r);
@@ -76,11 +81,15 @@ void searchcompany(const std::string& datafolder, const job& j, const searchquer
 
 }  // namespace
 
+std::string unreadabledate(const std::string& text) {
+  return "A születési idő nem értelmezhető: \"" + text + "\" (például 1961.01.05, 1961-01-05, 1961.1.5 vagy 19610105)";
+}
+
 searchresult findemployments(const std::string& datafolder, const searchquery& query,
                              const searchcallbacks& callbacks, int threads) {
   searchresult result;
   if (query.name.empty() && query.born.empty() && query.azon.empty()) return result;
-  std::string foldedname = casefold(query.name);
+  std::string foldedname = namekey(query, query.name);
 
   std::vector<job> jobs;
   for (const std::string& yf : yearfolders(datafolder)) {

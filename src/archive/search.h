@@ -9,10 +9,14 @@
 namespace dosber {
 
 struct searchquery {
-  std::string name;  // contained in nev, letter case ignored; empty: any name
+  std::string name;  // contained in nev, letter case and accents ignored; empty: any name
   std::string born;  // szulido YYYY.MM.DD, or empty
   std::string azon;  // identification number, or empty
+  bool exactaccents = false;  // accents must match (letter case is still ignored)
 };
+
+// The message for a birth date that is none of the accepted forms.
+std::string unreadabledate(const std::string& text);
 
 struct foundemployment {
   std::string year;            // year text

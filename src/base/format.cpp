@@ -127,6 +127,36 @@ int piececount(std::string_view text, char separator) {
   return n;
 }
 
+std::optional<std::string> readdate(std::string_view text) {
+  text = trimcontrol(text);
+  int part[3] = {0, 0, 0};
+  size_t digits[3] = {0, 0, 0};
+  if (text.size() == 8 && text.find_first_not_of("0123456789") == std::string_view::npos) {
+    part[0] = std::stoi(std::string(text.substr(0, 4)));
+    part[1] = std::stoi(std::string(text.substr(4, 2)));
+    part[2] = std::stoi(std::string(text.substr(6, 2)));
+  } else {
+    int k = 0;
+    char separator = 0;
+    for (char c : text) {
+      if (c >= '0' && c <= '9') {
+        if (++digits[k] > (k == 0 ? 4u : 2u)) return std::nullopt;
+        part[k] = part[k] * 10 + (c - '0');
+      } else if ((c == '.' || c == '-') && k < 2 && (separator == 0 || c == separator) && digits[k] > 0) {
+        separator = c;
+        ++k;
+      } else {
+        return std::nullopt;
+      }
+    }
+    if (k != 2 || digits[0] != 4 || digits[2] == 0) return std::nullopt;
+  }
+  if (part[1] < 1 || part[1] > 12 || part[2] < 1 || part[2] > 31) return std::nullopt;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", part[0], part[1], part[2]);
+  return std::string(buf);
+}
+
 std::string today() {
   std::time_t t = std::time(nullptr);
   std::tm tm{};

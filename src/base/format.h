@@ -1,6 +1,7 @@
 #pragma once
 // Date and number formatting: dates year.month.day, decimal comma,
 // thousands point, for every conversion of the program.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,10 @@ double roundeven(double value, int decimals);
 // The n-th part (from 1) of a text between separators.
 std::string piece(std::string_view text, char separator, int n);
 int piececount(std::string_view text, char separator);
+
+// A date written as YYYY.MM.DD, YYYY-MM-DD, YYYY.M.D (or with "-") or
+// YYYYMMDD, as "yyyy.mm.dd"; nothing when it is no date of those forms.
+std::optional<std::string> readdate(std::string_view text);
 
 // Today's date as "yyyy.mm.dd".
 std::string today();

@@ -1,6 +1,8 @@
 #include "base/text.h"
 
 #include <unicode/locid.h>
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
@@ -83,6 +85,24 @@ std::string casefold(std::string_view utf8) {
 }
 
 bool equalsignorecase(std::string_view a, std::string_view b) { return casefold(a) == casefold(b); }
+
+std::string foldaccents(std::string_view utf8) {
+  return convertcase(utf8, [](icu::UnicodeString& u) {
+    u.foldCase();
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    if (U_FAILURE(status)) return;
+    icu::UnicodeString d = nfd->normalize(u, status);
+    if (U_FAILURE(status)) return;
+    icu::UnicodeString out;
+    for (int32_t i = 0; i < d.length();) {
+      UChar32 c = d.char32At(i);
+      if (u_charType(c) != U_NON_SPACING_MARK) out.append(c);
+      i += U16_LENGTH(c);
+    }
+    u = out;
+  });
+}
 
 std::string_view trimcontrol(std::string_view s) {
   size_t b = 0, e = s.size();

@@ -27,6 +27,9 @@ void appendutf8(std::string& out, char32_t cp);
 std::string lowercase(std::string_view utf8);
 std::string casefold(std::string_view utf8);
 bool equalsignorecase(std::string_view a, std::string_view b);
+// Case folding that also drops accents ("KOVÁCS", "kovács" and "Kovacs"
+// fold alike; "ő" and "ű" become "o" and "u").
+std::string foldaccents(std::string_view utf8);
 
 // Removes every character with a code of 32 or less from both ends.
 std::string_view trimcontrol(std::string_view s);

@@ -11,11 +11,13 @@
 #include "archive/search.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/format.h"
 #include "base/paths.h"
 #include "base/settings.h"
 #include "base/text.h"
 #include "report/export.h"
 #include "report/pdflist.h"
+#include "report/personcards.h"
 #include "report/wagecard.h"
 #include "table/employeetable.h"
 
@@ -99,7 +101,15 @@ int card(const std::string& folder, const std::string& azon, const std::string& 
   return 0;
 }
 
-int find(const std::string& datafolder, const searchquery& q, bool json) {
+int find(const std::string& datafolder, searchquery q, bool json) {
+  if (!q.born.empty()) {
+    std::optional<std::string> date = readdate(q.born);
+    if (!date) {
+      toerr(unreadabledate(q.born));
+      return 2;
+    }
+    q.born = *date;
+  }
   searchresult r = findemployments(datafolder, q);
   if (json) {
     writefoundjson(std::cout, r);
@@ -133,30 +143,19 @@ int cards(const std::string& folder, const std::string& outdir) {
 }
 
 int personcards(const std::string& datafolder, const std::string& azon, const std::string& output) {
-  searchquery q;
-  q.azon = azon;
-  searchresult found = findemployments(datafolder, q);
-  for (const auto& s : found.skipped) toerr("Kihagyva: " + s.folder + ": " + s.message);
-  if (found.employments.empty()) {
+  personcardsresult r = layoutpersoncards(datafolder, azon);
+  for (const auto& s : r.skipped) toerr("Kihagyva: " + s.folder + ": " + s.message);
+  if (!r.document) {
     toerr("Nincs ilyen azonosító: " + azon);
     return 1;
   }
-  tpdflist all;
-  for (const auto& e : found.employments) {
-    archivestate state;
-    memtable table = makeemployeetable();
-    loadcompanypath(state, table, joinpath(joinpath(datafolder, e.yearfolder), e.companyfolder));
-    if (!table.active() || !table.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) continue;
-    loadcarddata(state, table, nullptr);
-    all.appendpages(*layoutwagecard(state, table));
-  }
   if (!ensurefolder(output)) {
-    toerr("A fájl könyvtárának létrehozása sikertelen!");
+    toerr("A fájl könyvtárának létrehozása sikertelen!\nKönyvtár: " + parentpath(output));
     return 1;
   }
-  savefile(output, all.render());
+  savefile(output, r.document->render());
   std::cout << output << "\n";
-  return 0;
+  return r.failed ? 1 : 0;
 }
 
 }  // namespace
@@ -194,9 +193,11 @@ int main(int argc, char** argv) {
 
   auto* findcmd = app.add_subcommand("find", "Every employment of a person in the whole archive");
   findcmd->add_option("DATA_FOLDER", datafolder)->required();
-  findcmd->add_option("--name", name, "Part of the name (letter case ignored)")->required();
-  findcmd->add_option("--born", born, "Birth date YYYY.MM.DD");
+  findcmd->add_option("--name", name, "Part of the name (letter case and accents ignored)")->required();
+  findcmd->add_option("--born", born, "Birth date YYYY.MM.DD, YYYY-MM-DD, YYYY.M.D or YYYYMMDD");
   findcmd->add_option("--azon", azon, "Identification number");
+  bool exactaccents = false;
+  findcmd->add_flag("--exact-accents", exactaccents, "Accents of the name must match (letter case is ignored)");
   findcmd->add_flag("--json", json, "JSON output");
 
   auto* cardscmd = app.add_subcommand("cards", "The wage card of every employment of a company, one file each");
@@ -227,7 +228,7 @@ int main(int argc, char** argv) {
     } else if (*cardcmd) {
       return card(companyfolder, azon, entry, output);
     } else if (*findcmd) {
-      return find(datafolder, searchquery{name, born, azon}, json);
+      return find(datafolder, searchquery{name, born, azon, exactaccents}, json);
     } else if (*cardscmd) {
       return cards(companyfolder, outdir);
     } else if (*personcmd) {

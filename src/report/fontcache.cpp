@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 
 #include "base/paths.h"
@@ -23,8 +24,11 @@ constexpr const char* fontbases[ftip_end + 1] = {
 int facetype(int type) { return type <= ftip_begin || type >= ftip_end ? int(ftip_dscn) : type; }
 
 // One FreeType face per font type for the whole run: cairo keeps its own
-// references to the faces, so they must outlive every document.
+// references to the faces, so they must outlive every document. Documents
+// are laid out on the window's thread and on the threads of bulk work, so
+// the cache is locked; cairo locks the faces themselves while it uses them.
 struct cache {
+  std::mutex lock;
   FT_Library library = nullptr;
   cairo_font_face_t* face[ftip_end + 1] = {};
   std::string path[ftip_end + 1];
@@ -93,7 +97,11 @@ std::string fontfolder() {
   return joinpath(programfolder(), "fonts");
 }
 
-_cairo_font_face* fontface(int type) { return fonts().facefor(type); }
+_cairo_font_face* fontface(int type) {
+  cache& c = fonts();
+  std::lock_guard<std::mutex> guard(c.lock);
+  return c.facefor(type);
+}
 
 const _cairo_font_options* fontoptions() { return fonts().options; }
 
@@ -101,7 +109,13 @@ extent measuretext(std::string_view text, int type, int size) {
   if (text.empty()) return {};
   cairo_text_extents_t te;
   std::string s(text);
-  cairo_scaled_font_text_extents(fonts().scaledfor(type, size), s.c_str(), &te);
+  cache& c = fonts();
+  cairo_scaled_font_t* font;
+  {
+    std::lock_guard<std::mutex> guard(c.lock);
+    font = c.scaledfor(type, size);
+  }
+  cairo_scaled_font_text_extents(font, s.c_str(), &te);
   return {static_cast<float>(te.x_advance) * mm_per_pt, static_cast<float>(te.height) * mm_per_pt};
 }
 
