@@ -63,7 +63,7 @@ year and company, exactly as it is and never writes into it.
 
 A window lists a company's employment records in Hungarian alphabetical
 order, with a name filter and the details of the selected record, and
-writes the wage card (\"Karton\") of an employment as a PDF file: person
+writes the wage card (Karton) of an employment as a PDF file: person
 data, month-by-month days, hours, earnings, taxes and contributions, and
 absences. A search finds a person in every year and company of the archive.
 

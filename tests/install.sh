@@ -4,9 +4,10 @@
 # wage card of the sample archive with the installed fonts, the window) and
 # validates the desktop entry, the AppStream metadata and the manual pages
 # with the tools that are present.
-# Arguments: the build folder, the version, the desktop id.
+# Arguments: the build folder, the version, the desktop id, whether the
+# window is built (ON or OFF).
 set -euo pipefail
-build=$1 version=$2 id=$3
+build=$1 version=$2 id=$3 app=$4
 dest=$(mktemp -d "${TMPDIR:-/tmp}/dosber-install-XXXXXX")
 trap 'rm -rf "$dest"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -21,7 +22,7 @@ DESTDIR="$dest/image" cmake --install "$build" --prefix /usr > "$dest/install.lo
 usr=$dest/image/usr
 
 window=bin/dosber
-[ -f "$build/bin/dosber" ] || window=
+[ "$app" = ON ] || window=
 for f in $window bin/dosber-cli \
     share/dosber/fonts/{dejavusans,dejavusans-bold,dejavusans-oblique}.ttf \
     share/dosber/fonts/{dejavusanscondensed,dejavusanscondensed-bold,dejavusanscondensed-oblique}.ttf \
