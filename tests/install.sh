@@ -88,6 +88,7 @@ if has desktop-file-validate; then
 fi
 if has appstreamcli; then
   appstreamcli validate --no-net --pedantic "$usr/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
+  appstreamcli validate-tree --no-net "$dest/image" || fail "appstreamcli validate-tree"
 fi
 if has man; then
   for p in "$usr"/share/man/man1/*.1.gz; do

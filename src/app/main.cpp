@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <iostream>
 
 #include "app/mainwindow.h"
@@ -26,7 +27,7 @@ bool isoption(const char* arg, std::initializer_list<const char*> names) {
 }
 
 // Without any display Qt aborts; say why instead.
-bool hasdisplay(int argc, char** argv) {
+bool hasdisplay([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #if defined(_WIN32) || defined(__APPLE__)
   return true;
 #else
