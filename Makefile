@@ -4,11 +4,12 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
 DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev libcairo2-dev libfreetype-dev \
   fonts-dejavu-core fonts-dejavu-extra libicu-dev libcli11-dev nlohmann-json3-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils clang libclang-rt-14-dev \
+  dpkg-dev file desktop-file-utils appstream lintian qpdf man-db
 FUZZ_SECONDS ?= 60
 FUZZERS = companyload cardload companyparameters settings
 
-.PHONY: deps build run test bench clean test-sanitize fuzz
+.PHONY: deps build run test bench clean test-sanitize fuzz install package
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -65,6 +66,19 @@ fuzz: deps
 	    || { tail -40 build-fuzz/$$h.log; exit 1; }; \
 	  grep -E "^(Done|stat::number_of_executed_units)" build-fuzz/$$h.log; \
 	done
+
+# PREFIX and DESTDIR as usual: make install PREFIX=/usr DESTDIR=/tmp/image
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package (build/dosber_<version>_<arch>.deb), its dependencies
+# from the shared libraries; lintian's errors fail, its warnings are shown.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@if command -v lintian > /dev/null; then \
+	  lintian --fail-on error --info $(BUILD)/dosber_*.deb; \
+	fi
 
 bench: build
 	$(BUILD)/bin/dosber-bench

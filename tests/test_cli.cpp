@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "base/version.h"
 #include "fixtures.h"
 
 using namespace dosber::testing;
@@ -22,6 +23,13 @@ result run(const std::string& args, const std::string& root = "/nonexistent/dosb
 std::string q(const std::string& s) { return "'" + s + "'"; }
 
 }  // namespace
+
+TEST(cli, versionLine) {
+  result r = run("--version");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, std::string(dosber::versionline) + "\n");
+  EXPECT_EQ(r.out.rfind("dosber ", 0), 0u);
+}
 
 TEST(cli, yearsAndCompaniesOfTheSample) {
   result r = run(std::string("years ") + DOSBER_SAMPLE);

@@ -240,6 +240,26 @@ TEST(pdflist, missingFontFileIsNamed) {
   unsetenv("DOSBER_FONTS");
 }
 
+TEST(pdflist, fontFolderBesideTheProgramThenInstalled) {
+  // Folders that exist below a test folder, the program's folder, the expected font folder.
+  struct row {
+    std::vector<std::string> folders;
+    std::string program, expected;
+  };
+  const row rows[] = {
+      {{"build/bin/fonts"}, "build/bin", "build/bin/fonts"},
+      {{"usr/bin", "usr/share/dosber/fonts"}, "usr/bin", "usr/share/dosber/fonts"},
+      {{"usr/bin/fonts", "usr/share/dosber/fonts"}, "usr/bin", "usr/bin/fonts"},
+      {{"usr/bin/FONTS"}, "usr/bin", "usr/bin/fonts"},  // names ignore letter case
+      {{"usr/bin", "usr/share/dosber"}, "usr/bin", "usr/bin/fonts"},  // neither: the message names the first
+  };
+  for (const auto& r : rows) {
+    tempfolder tmp;
+    for (const auto& f : r.folders) std::filesystem::create_directories(tmp / f);
+    EXPECT_EQ(fontfolderof(tmp / r.program), tmp / r.expected) << r.program << " " << r.folders.size();
+  }
+}
+
 TEST(tableprint, emptyTablePrintsNothing) {
   tpdflist w;
   memtable t;

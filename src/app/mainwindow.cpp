@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <QStyle>
 
+#include "app/aboutdialog.h"
 #include "archive/archive.h"
 #include "base/errors.h"
 #include "base/paths.h"
@@ -194,6 +195,8 @@ void TForm1::buildlayout() {
   connect(SearchButton, &QPushButton::clicked, this, [this] { opensearch(); });
   auto* find = new QShortcut(QKeySequence::Find, this);
   connect(find, &QShortcut::activated, this, [this] { opensearch(); });
+  auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(about, &QShortcut::activated, this, [this] { showabout(); });
 
   setTabOrder(DBGrid1, Edit1);
   setTabOrder(Edit1, Button1);
@@ -347,6 +350,13 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::DBGrid1DblClick() { Button1Click(); }
+
+void TForm1::showabout() {
+  auto* dialog = findChild<aboutdialog*>();
+  if (!dialog) dialog = new aboutdialog(this);
+  dialog->show();
+  dialog->raise();
+}
 
 searchdialog* TForm1::opensearch() {
   auto* dialog = findChild<searchdialog*>();

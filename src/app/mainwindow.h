@@ -75,6 +75,8 @@ class TForm1 : public QMainWindow {
   // Chooses the year and company of a found employment, loads it and puts
   // the grid on that employment.
   void openemployment(const foundemployment& e);
+  // "Névjegy" (F1): version and licences.
+  void showabout();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

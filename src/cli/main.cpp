@@ -15,6 +15,7 @@
 #include "base/paths.h"
 #include "base/settings.h"
 #include "base/text.h"
+#include "base/version.h"
 #include "report/export.h"
 #include "report/pdflist.h"
 #include "report/personcards.h"
@@ -163,6 +164,7 @@ int personcards(const std::string& datafolder, const std::string& azon, const st
 int main(int argc, char** argv) {
   CLI::App app{"dosber-cli: 1992-2005 közti bérek lekérdezése (DOS)"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", versionline, "Print the version and exit");
 
   std::string datafolder, yearfolder, companyfolder, filter, azon, entry, output, name, born, outdir;
   bool json = false, csv = false;

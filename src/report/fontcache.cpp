@@ -91,10 +91,17 @@ cache& fonts() {
 
 const char* fontfilebase(int type) { return type >= 0 && type <= ftip_end ? fontbases[type] : ""; }
 
+std::string fontfolderof(std::string_view programfolder) {
+  std::string beside = joinpath(programfolder, "fonts");
+  if (isfolder(beside)) return beside;
+  std::string installed = joinpath(joinpath(joinpath(parentpath(programfolder), "share"), "dosber"), "fonts");
+  return isfolder(installed) ? installed : beside;
+}
+
 std::string fontfolder() {
   // DOSBER_FONTS names another font folder (tests of a missing font file).
   if (const char* f = std::getenv("DOSBER_FONTS"); f && *f) return f;
-  return joinpath(programfolder(), "fonts");
+  return fontfolderof(programfolder());
 }
 
 _cairo_font_face* fontface(int type) {

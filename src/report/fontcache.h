@@ -15,7 +15,10 @@ enum fonttipus : int { ftip_begin, ftip_dsn, ftip_dsb, ftip_dsi, ftip_dscn, ftip
 
 // The font file of a type, without ".ttf" ("" for ftip_begin and ftip_end).
 const char* fontfilebase(int type);
-// The folder "fonts" beside the executable.
+// The font folder of a program in programfolder: "fonts" beside it (the build
+// tree), else "../share/dosber/fonts" (installed), else the one beside it.
+std::string fontfolderof(std::string_view programfolder);
+// The font folder of the running program; DOSBER_FONTS overrides it.
 std::string fontfolder();
 
 struct extent {

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "base/settings.h"
 #include "archive/archivestate.h"
+#include "base/version.h"
 #include "fixtures.h"
 
 using namespace dosber;
@@ -241,6 +243,28 @@ class windowtests : public QObject {
     QCOMPARE(QString::fromStdString(w.employees().text("nev")), QString("Tóth Éva"));
     QCOMPARE(w.DBGrid1->currentIndex().row(), 2);
     QCOMPARE(w.detailtext("anyanev"), QString("Nagy Mária"));
+  }
+
+  void aboutShowsVersionAndLicences() {
+    archivestate s;
+    recorder r;
+    TForm1 w(s, r, {QString::fromStdString(archive->path())});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    auto* dialog = w.findChild<aboutdialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QString("Névjegy"));
+    QCOMPARE(dialog->version->text(), QString("Változat: ") + programversion);
+    QString text = dialog->licences->toPlainText();
+    QVERIFY(text.contains("MIT License"));
+    QVERIFY(text.contains("Bitstream Vera is a trademark of Bitstream, Inc."));
+    QVERIFY(text.contains("DejaVu changes are in public domain."));
+    dialog->reject();
+    QVERIFY(!dialog->isVisible());
+    w.showabout();
+    QCOMPARE(w.findChildren<aboutdialog*>().size(), 1);
+    QVERIFY(dialog->isVisible());
   }
 
   void sessionLeavesTheArchiveUntouched() {
