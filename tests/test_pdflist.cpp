@@ -214,7 +214,7 @@ TEST(pdflist, viewerFollowsTheFlag) {
   tempfolder tmp;
   tpdflist w;
   std::vector<std::pair<std::string, bool>> opened;
-  w.onshow = [&](const std::string& f, bool d) { opened.emplace_back(f, d); };
+  w.onshow = [&](const std::string& f, bool d) { opened.emplace_back(f, d); return true; };
   w.savetofile(tmp / "v.pdf");
   unsetenv("DOSBER_NO_VIEWER");
   w.showfile(true);
@@ -225,6 +225,13 @@ TEST(pdflist, viewerFollowsTheFlag) {
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_TRUE(opened[0].second);
   EXPECT_FALSE(opened[1].second);
+  // A viewer that cannot be started is told to the caller, not passed over.
+  w.onshow = [](const std::string&, bool) { return false; };
+  EXPECT_FALSE(w.showfile(true));
+  w.onshow = nullptr;
+  EXPECT_TRUE(w.showfile(true));
+  tpdflist unsaved;
+  EXPECT_FALSE(unsaved.showfile(true));
 }
 
 TEST(pdflist, missingFontFileIsNamed) {

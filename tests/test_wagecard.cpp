@@ -64,7 +64,7 @@ struct cardfixture {
       orientations.push_back(p.orientation);
     }
     card->onmessage = [this](const std::string& m) { messages.push_back(m); };
-    card->onshow = [this](const std::string& f, bool d) { shown.emplace_back(f, d); };
+    card->onshow = [this](const std::string& f, bool d) { shown.emplace_back(f, d); return true; };
     unsetenv("DOSBER_NO_VIEWER");
     card->savetofile(output.empty() ? t / "out/karton.pdf" : output);
     card->showfile(defaultviewer);

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "app/mainwindow.h"
-#include "app/messages.h"
+#include "app/desktop.h"
 #include "archive/archivestate.h"
 #include "base/version.h"
 
@@ -61,10 +61,10 @@ int main(int argc, char** argv) {
   app.setDesktopFileName(dosber::desktopid);
   // The shared lists and card tables exist before the window.
   dosber::archivestate state;
-  dosber::boxmessages messages;
+  dosber::systemdesktop desktop;
   QStringList arguments = app.arguments();
   arguments.removeFirst();
-  dosber::TForm1 window(state, messages, arguments);
+  dosber::TForm1 window(state, desktop, arguments);
   window.show();
   return app.exec();
 }

@@ -1,12 +1,8 @@
 #include "app/mainwindow.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFontDatabase>
-#include <QFileInfo>
-#include <QProcess>
-#include <QUrl>
 #include <QDateTime>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
@@ -14,6 +10,7 @@
 #include <QStyle>
 
 #include "app/aboutdialog.h"
+#include "app/units.h"
 #include "archive/archive.h"
 #include "base/errors.h"
 #include "base/paths.h"
@@ -26,10 +23,6 @@
 namespace dosber {
 namespace {
 
-// The layout is given in units of 120 pixels per inch; Qt lays out in
-// device-independent pixels of 96 per inch and scales to the screen.
-int px(int units) { return (units * 4 + 2) / 5; }
-QRect box(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string s(const QString& q) { return q.toStdString(); }
@@ -69,8 +62,8 @@ void trackbarprogress::setposition(int v) {
   }
 }
 
-TForm1::TForm1(archivestate& state, messages& msgs, const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), state_(state), msgs_(msgs), employees_(makeemployeetable()), progress_(nullptr) {
+TForm1::TForm1(archivestate& state, desktop& desk, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), state_(state), desk_(desk), employees_(makeemployeetable()), progress_(nullptr) {
   buildlayout();
   progress_ = trackbarprogress(TrackBar1);
   FormCreate(arguments);
@@ -93,7 +86,11 @@ void TForm1::buildlayout() {
   setFont(f);
   auto* client = new QWidget(this);
   setCentralWidget(client);
-  client->setFixedSize(px(1248), px(685));
+  // The specified geometry is the start-up size and the smallest one; the
+  // grid and the detail panel take what the window grows by.
+  client->setMinimumSize(px(1248), px(685));
+  client->resize(px(1248), px(685));
+  client->installEventFilter(this);
 
   ComboBox1 = new QComboBox(client);
   ComboBox1->setObjectName("ComboBox1");
@@ -174,7 +171,7 @@ void TForm1::buildlayout() {
   Edit1->setGeometry(box(152, 600, 296, 28));
   connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
 
-  Button1 = new QPushButton("Karton", client);
+  Button1 = new QPushButton("&Karton", client);  // Alt+K
   Button1->setObjectName("Button1");
   Button1->setGeometry(box(520, 597, 94, 31));
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -193,10 +190,30 @@ void TForm1::buildlayout() {
   SearchButton->setToolTip("Keresés a teljes archívumban (Ctrl+F)");
   SearchButton->setFocusPolicy(Qt::ClickFocus);
   connect(SearchButton, &QPushButton::clicked, this, [this] { opensearch(); });
-  auto* find = new QShortcut(QKeySequence::Find, this);
-  connect(find, &QShortcut::activated, this, [this] { opensearch(); });
-  auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(about, &QShortcut::activated, this, [this] { showabout(); });
+
+  SaveButton = new QPushButton("Mentés…", client);
+  SaveButton->setObjectName("SaveButton");
+  SaveButton->setToolTip("A kijelölt jogviszony kartonjának mentése választott néven (Ctrl+S)");
+  SaveButton->setFocusPolicy(Qt::ClickFocus);
+  connect(SaveButton, &QPushButton::clicked, this, [this] { savecardas(); });
+  ExportButton = new QPushButton("Exportálás…", client);
+  ExportButton->setObjectName("ExportButton");
+  ExportButton->setToolTip("A táblázat látható sorai CSV fájlba (Ctrl+E)");
+  ExportButton->setFocusPolicy(Qt::ClickFocus);
+  connect(ExportButton, &QPushButton::clicked, this, [this] { exportrows(); });
+
+  DBGrid1->installEventFilter(this);
+  DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { gridmenu(at); });
+
+  StatusInfo = new QLabel(this);
+  StatusInfo->setObjectName("StatusInfo");
+  StatusCard = new QLabel(this);
+  StatusCard->setObjectName("StatusCard");
+  StatusCard->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  statusBar()->addWidget(StatusInfo, 1);
+  statusBar()->addPermanentWidget(StatusCard);
+  buildmenus();
 
   setTabOrder(DBGrid1, Edit1);
   setTabOrder(Edit1, Button1);
@@ -212,18 +229,26 @@ void TForm1::buildlayout() {
     QSize hint = w->sizeHint();
     if (hint.width() > w->width()) w->resize(hint.width(), w->height());
   }
+  // The added buttons stand in the free room right of the check box.
+  int x = CheckBox1->geometry().right() + px(16);
+  for (QPushButton* b : {SaveButton, ExportButton}) {
+    b->setGeometry(x, px(32), b->sizeHint().width(), px(28));
+    x += b->width() + px(8);
+  }
+  placecontrols();
 
   adjustSize();
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }
 
-template <class F>
-void TForm1::guarded(F&& f) {
+bool TForm1::guarded(const std::function<void()>& f) {
   try {
     f();
+    return true;
   } catch (const std::exception& e) {
-    msgs_.error(this, QString::fromStdString(describe(e)));
+    desk_.error(this, QString::fromStdString(describe(e)));
+    return false;
   }
 }
 
@@ -235,11 +260,20 @@ void TForm1::FormCreate(const QStringList& arguments) {
     datafolder_ = s(arguments.first());
   else
     datafolder_ = parentpath(programfolder_);
+  savefolder_ = st.savefolder;
+  fillyears();
+}
+
+void TForm1::fillyears() {
   QSignalBlocker block(ComboBox1);
   ComboBox1->clear();
-  for (const auto& name : yearfolders(datafolder_)) ComboBox1->addItem(q(name));
+  std::vector<std::string> years = yearfolders(datafolder_);
+  for (const auto& name : years) ComboBox1->addItem(q(name));
   ComboBox1->insertItem(0, "Válassza ki az évet!");
   ComboBox1->setCurrentIndex(0);
+  note_ = years.empty() ? note::noyears : note::none;
+  notefolder_ = datafolder_;
+  updatestatus();
 }
 
 void TForm1::ComboBox1Change() {
@@ -253,6 +287,9 @@ void TForm1::ComboBox1Change() {
     ComboBox2->insertItem(0, "Válassza ki a céget!");
     ComboBox2->setCurrentIndex(0);
   });
+  note_ = note::yearchosen;
+  notefolder_ = s(ComboBox1->currentText());
+  updatestatus();
 }
 
 void TForm1::ComboBox2Change() {
@@ -260,10 +297,10 @@ void TForm1::ComboBox2Change() {
   if (index <= 0) return;
   std::string company = s(ComboBox2->itemText(index));
   bool suspended = false;
-  guarded([&] {
+  bool ok = guarded([&] {
     std::optional<std::string> folder = companypath(yearfolder_, company);
     if (!folder) {
-      msgs_.info(this, not_a_company);
+      desk_.warning(this, not_a_company);
       return;
     }
     model_->suspend();
@@ -271,10 +308,14 @@ void TForm1::ComboBox2Change() {
     loadcompanyfolder(state_, employees_, yearfolder_, *folder, &progress_, &datafolder_);
   });
   if (!suspended) return;
+  loaded_ = true;
+  note_ = ok ? note::none : note::loadfailed;
+  notefolder_ = joinpath(lastcomponent(yearfolder_), company);
   model_->resume();
   fitcolumns();
   if (employees_.active() && !employees_.empty()) selectrow(0);
   showcurrent();
+  updatestatus();
   DBGrid1->setFocus();
 }
 
@@ -293,6 +334,7 @@ void TForm1::Edit1Change() {
   model_->resume();
   if (!employees_.empty()) selectrow(0);
   showcurrent();
+  updatestatus();
 }
 
 void TForm1::selectrow(int position) {
@@ -319,20 +361,9 @@ QString TForm1::detailtext(const QString& field) const {
   return {};
 }
 
-// Opens a saved card: the system's default application, or the viewer
-// beside the program (the default application where it is missing).
-void openpdf(const std::string& file, bool defaultviewer) {
-  QString path = QString::fromStdString(file);
-  if (!defaultviewer) {
-    QString viewer = QString::fromStdString(joinpath(joinpath(programfolder(), "pdfreader"), "pdfxcview"));
-    if (QFileInfo(viewer).isExecutable() && QProcess::startDetached(viewer, {path})) return;
-  }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
 void TForm1::Button1Click() {
   if (!employees_.active() || employees_.empty()) {
-    msgs_.info(this, "Nem adta meg az adatok helyét!");
+    desk_.warning(this, "Nem adta meg az adatok helyét!");
     ComboBox1->setFocus();
     return;
   }
@@ -340,10 +371,7 @@ void TForm1::Button1Click() {
     loadcarddata(state_, employees_, &progress_);
     progress_.setposition(0);
     std::unique_ptr<tpdflist> card = layoutwagecard(state_, employees_, &progress_);
-    card->onmessage = [this](const std::string& m) { msgs_.info(this, QString::fromStdString(m)); };
-    card->onshow = openpdf;
-    card->savetofile(cardpdfpath());
-    card->showfile(CheckBox1->isChecked());
+    writeoutput(*card, cardpdfpath());
   });
   progress_.setposition(0);
   DBGrid1->setFocus();
@@ -366,6 +394,8 @@ searchdialog* TForm1::opensearch() {
       openemployment(e);
       dialog->hide();
     });
+    connect(dialog, &searchdialog::personcardsrequested, this,
+            [this, dialog](const foundemployment& e) { personcards(e.azon, dialog); });
   }
   dialog->show();
   dialog->raise();
@@ -403,7 +433,7 @@ bool TForm1::event(QEvent* e) {
 void TForm1::closeEvent(QCloseEvent* event) {
   // The settings are written once, at close; a failed write is shown, and
   // the window closes all the same.
-  guarded([&] { writesettings(settingspath(), settings{datafolder_, CheckBox1->isChecked()}); });
+  guarded([&] { writesettings(settingspath(), settings{datafolder_, CheckBox1->isChecked(), savefolder_}); });
   event->accept();
 }
 

@@ -9,19 +9,22 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTableView>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/employeemodel.h"
-#include "app/messages.h"
+#include "app/desktop.h"
 #include "app/searchdialog.h"
 #include "archive/archivestate.h"
 #include "base/progress.h"
 #include "table/table.h"
 
 namespace dosber {
+class tpdflist;
 
 // The track bar as the readers' progress bar; it repaints now and then so
 // that it visibly moves during a load.
@@ -42,7 +45,7 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
   // arguments: the program's arguments after its name.
-  TForm1(archivestate& state, messages& msgs, const QStringList& arguments, QWidget* parent = nullptr);
+  TForm1(archivestate& state, desktop& desk, const QStringList& arguments, QWidget* parent = nullptr);
   ~TForm1() override;
 
   QComboBox* ComboBox1;
@@ -56,6 +59,10 @@ class TForm1 : public QMainWindow {
   QPushButton* Button1;
   QSlider* TrackBar1;
   QPushButton* SearchButton;  // the whole-archive search (Ctrl+F)
+  QPushButton* SaveButton;    // "Mentés…": a copy of the card under a chosen name (Ctrl+S)
+  QPushButton* ExportButton;  // "Exportálás…": the rows the grid shows as CSV (Ctrl+E)
+  QLabel* StatusInfo;         // what is loaded, and what was last done
+  QLabel* StatusCard;         // the last card written
 
   memtable& employees() { return employees_; }
   const std::string& datafolder() const { return datafolder_; }
@@ -78,20 +85,39 @@ class TForm1 : public QMainWindow {
   // "Névjegy" (F1): version and licences.
   void showabout();
 
+  // Beyond the specified window: a copy of the card, every card and the
+  // earnings summary of a person, export, another data folder.
+  void savecardas();
+  void exportrows();
+  void choosedatafolder();
+  void personcards(const std::string& azon, QWidget* parent = nullptr);
+  QString statustext() const { return StatusInfo->text(); }
+  QString lastcard() const { return QString::fromStdString(lastcard_); }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate(const QStringList& arguments);
   void buildlayout();
   void showcurrent();
   void fitcolumns();
-  template <class F>
-  void guarded(F&& f);
+  void fillyears();
+  void buildmenus();
+  void placecontrols();
+  void gridmenu(const QPoint& at);
+  // Saves a finished document and opens it like the card; the status line
+  // and, where no viewer starts, a message name the file.
+  void writeoutput(tpdflist& document, const std::string& path);
+  void opensaved(const std::string& path);
+  void updatestatus();
+  // Runs a step; a failure is shown in the error dialog. False when it failed.
+  bool guarded(const std::function<void()>& f);
 
   archivestate& state_;
-  messages& msgs_;
+  desktop& desk_;
   memtable employees_;
   employeemodel* model_;
   trackbarprogress progress_;
@@ -103,6 +129,12 @@ class TForm1 : public QMainWindow {
     QLabel* value;
   };
   std::vector<detail> details_;
+  // What the status line tells besides the loaded company.
+  enum class note { none, yearchosen, loadfailed, noyears } note_ = note::none;
+  std::string notefolder_;
+  bool loaded_ = false;
+  std::string lastcard_;
+  std::string savefolder_;
 };
 
 }  // namespace dosber

@@ -2,9 +2,11 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "base/format.h"
 #include "base/text.h"
 
 namespace dosber {
@@ -22,6 +24,8 @@ searchdialog::searchdialog(std::string datafolder, QWidget* parent)
   born = new QLineEdit(this);
   born->setObjectName("born");
   born->setPlaceholderText("Születési idő: ÉÉÉÉ.HH.NN");
+  born->setToolTip("Például 1961.01.05, 1961-01-05, 1961.1.5 vagy 19610105");
+  pattern->setToolTip("Névrészlet; kis- és nagybetű, ékezet nem számít");
   born->setInputMask("");
   start = new QPushButton("Keresés", this);
   start->setDefault(true);
@@ -33,6 +37,10 @@ searchdialog::searchdialog(std::string datafolder, QWidget* parent)
   results->setSelectionBehavior(QAbstractItemView::SelectRows);
   results->setSelectionMode(QAbstractItemView::SingleSelection);
   results->verticalHeader()->setVisible(false);
+  personcards = new QPushButton("Összes karton", this);
+  personcards->setObjectName("personcards");
+  personcards->setToolTip("A kijelölt személy összes kartonja a teljes archívumból, egy PDF-ben");
+  personcards->setEnabled(false);
   bar = new QProgressBar(this);
   bar->setRange(0, 1);
   bar->setValue(0);
@@ -44,17 +52,21 @@ searchdialog::searchdialog(std::string datafolder, QWidget* parent)
   top->addWidget(born, 1);
   top->addWidget(start);
   top->addWidget(cancel);
+  auto* actions = new QHBoxLayout;
+  actions->addWidget(new QLabel("A kijelölt személy:", this));
+  actions->addWidget(personcards);
+  actions->addStretch(1);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(bar, 1);
   bottom->addWidget(status, 2);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(results, 1);
+  layout->addLayout(actions);
   layout->addLayout(bottom);
 
   connect(start, &QPushButton::clicked, this, [this] { startsearch(); });
-  connect(pattern, &QLineEdit::returnPressed, this, [this] { startsearch(); });
-  connect(born, &QLineEdit::returnPressed, this, [this] { startsearch(); });
+  // Enter in the name or date box presses the default button, "Keresés".
   connect(cancel, &QPushButton::clicked, this, [this] {
     if (running())
       stop();
@@ -62,6 +74,12 @@ searchdialog::searchdialog(std::string datafolder, QWidget* parent)
       reject();
   });
   connect(results, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { choose(row); });
+  connect(results, &QTableWidget::itemSelectionChanged, this, [this] { personcards->setEnabled(selected() != nullptr); });
+  connect(personcards, &QPushButton::clicked, this, [this] {
+    if (const foundemployment* e = selected()) emit personcardsrequested(*e);
+  });
+  // Enter on a result opens it; the dialog's default button would search again.
+  results->installEventFilter(this);
 }
 
 searchdialog::~searchdialog() { stop(); }
@@ -90,9 +108,19 @@ void searchdialog::startsearch() {
                     std::string(trimcontrol(born->text().toStdString())), {}};
   results->setRowCount(0);
   found_.clear();
+  personcards->setEnabled(false);
   if (query.name.empty() && query.born.empty()) {
     status->setText("Adjon meg egy névrészletet vagy születési időt!");
     return;
+  }
+  if (!query.born.empty()) {
+    std::optional<std::string> date = readdate(query.born);
+    if (!date) {
+      status->setText(QString::fromStdString(unreadabledate(query.born)));
+      born->setFocus();
+      return;
+    }
+    query.born = *date;
   }
   finished_ = false;
   start->setEnabled(false);
@@ -144,6 +172,24 @@ void searchdialog::finish(const searchresult& result) {
   status->setText(text);
   if (bar->maximum() == 0) bar->setRange(0, 1);
   bar->setValue(bar->maximum());
+}
+
+const foundemployment* searchdialog::selected() const {
+  int row = results->currentRow();
+  if (!finished_ || row < 0 || static_cast<size_t>(row) >= found_.size() || results->selectedItems().isEmpty())
+    return nullptr;
+  return &found_[row];
+}
+
+bool searchdialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == results && event->type() == QEvent::KeyPress) {
+    int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selected()) {
+      choose(results->currentRow());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void searchdialog::choose(int row) {

@@ -29,14 +29,21 @@ class searchdialog : public QDialog {
   QTableWidget* results;
   QProgressBar* bar;
   QLabel* status;
+  QPushButton* personcards;  // "Összes karton" of the selected result's person
 
   bool running() const { return worker_.joinable() && !finished_; }
   const std::vector<foundemployment>& found() const { return found_; }
   void startsearch();
   void choose(int row);
+  // The selected result, or null.
+  const foundemployment* selected() const;
 
  signals:
   void chosen(const dosber::foundemployment& employment);
+  void personcardsrequested(const dosber::foundemployment& employment);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void stop();

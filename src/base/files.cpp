@@ -10,9 +10,25 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "base/errors.h"
 #include "base/paths.h"
 
 namespace dosber {
+
+std::string systemreason(int err) {
+  switch (err) {
+    case ENOSPC: return "betelt a lemez";
+    case EDQUOT: return "elfogyott a lemezkvóta";
+    case EACCES:
+    case EPERM: return "nincs hozzá jogosultság";
+    case EROFS: return "a lemez csak olvasható";
+    case ENOENT: return "a könyvtár nem létezik";
+    case EISDIR: return "könyvtár áll a helyén";
+    case ENOTDIR: return "az útvonal egy része nem könyvtár";
+    case EIO: return "írási hiba (I/O)";
+    default: return std::strerror(err);
+  }
+}
 
 void savefile(const std::string& path, std::string_view bytes) {
   std::string folder = parentpath(path);
@@ -23,25 +39,25 @@ void savefile(const std::string& path, std::string_view bytes) {
     int err = errno;
     if (fd >= 0) ::close(fd);
     ::unlink(name.c_str());
-    throw std::runtime_error(std::string(what) + " " + path + ": " + std::strerror(err));
+    throw failure(std::string(what) + " (" + systemreason(err) + ")", path);
   };
-  if (fd < 0) throw std::runtime_error("Cannot create " + path + ": " + std::strerror(errno));
+  if (fd < 0) throw failure("A fájl nem hozható létre (" + systemreason(errno) + ")", path);
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      fail("Cannot write");
+      fail("A fájl nem írható");
     }
     done += static_cast<size_t>(n);
   }
-  if (::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0) fail("Cannot write");
+  if (::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0) fail("A fájl nem írható");
   if (::close(fd) != 0) {
     fd = -1;
-    fail("Cannot write");
+    fail("A fájl nem írható");
   }
   fd = -1;
-  if (::rename(name.c_str(), path.c_str()) != 0) fail("Cannot replace");
+  if (::rename(name.c_str(), path.c_str()) != 0) fail("A fájl nem cserélhető le");
 }
 
 bool ensurefolder(const std::string& filename) {

@@ -7,8 +7,13 @@
 
 namespace dosber {
 
-// Throws std::runtime_error with the reason when the file cannot be written.
+// Throws a failure naming the file, with the reason, when the file cannot be
+// written; the old file, if any, stays as it was.
 void savefile(const std::string& path, std::string_view bytes);
+
+// The reason of a failed system call, in the user's words where it is a
+// common one.
+std::string systemreason(int err);
 
 // Creates the missing folders of a file's folder, outermost first; true
 // when the folder exists afterwards.

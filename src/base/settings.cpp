@@ -13,6 +13,7 @@ namespace dosber {
 namespace {
 
 constexpr size_t max_settings_bytes = 1 << 20;
+constexpr const char* savefolderkey = "mentési könyvtár";
 
 std::string asciilower(std::string_view s) {
   std::string out(s);
@@ -143,9 +144,11 @@ std::string settingspath() {
   return joinpath(joinpath(joinpath(rootfolder(), "Params"), "Veltor"), "veltor.par");
 }
 
-std::string cardpdfpath() {
-  return joinpath(joinpath(joinpath(rootfolder(), "temp"), "doskarton"), "doskarton.pdf");
+std::string cardoutputpath(const std::string& name) {
+  return joinpath(joinpath(joinpath(rootfolder(), "temp"), "doskarton"), name);
 }
+
+std::string cardpdfpath() { return cardoutputpath("doskarton.pdf"); }
 
 bool readflag(std::string_view value, bool fallback) {
   if (value.empty()) return fallback;
@@ -159,6 +162,7 @@ settings readsettings(const std::string& path, const std::string& programfolder)
   std::string folder = ini.value("exepar", "bér könyvtár");
   s.storedfolder = folder.empty() ? programfolder : folder;
   s.defaultreader = readflag(ini.value("exepar", "felhasználói pdf"), true);
+  s.savefolder = ini.value("exepar", savefolderkey);
   return s;
 }
 
@@ -167,7 +171,9 @@ void writesettings(const std::string& path, const settings& s) {
   ini.load(path);
   ini.set("exepar", "bér könyvtár", s.storedfolder);
   ini.set("exepar", "felhasználói pdf", s.defaultreader ? "1" : "0");
-  if (!ensurefolder(path)) throw std::runtime_error("Cannot create folder " + parentpath(path));
+  if (!s.savefolder.empty()) ini.set("exepar", savefolderkey, s.savefolder);
+  if (!ensurefolder(path))
+    throw std::runtime_error("A beállítások könyvtára nem hozható létre: " + parentpath(path));
   savefile(path, ini.text());
 }
 

@@ -31,10 +31,13 @@ class inifile {
 std::string rootfolder();
 std::string settingspath();   // root + Params/Veltor/veltor.par
 std::string cardpdfpath();    // root + temp/doskarton/doskarton.pdf
+// Another file of the card output folder (the person's cards, the summary).
+std::string cardoutputpath(const std::string& name);
 
 struct settings {
   std::string storedfolder;
   bool defaultreader = true;
+  std::string savefolder = {};  // where the user last saved a copy of a card; written only when set
 };
 
 // Reads the two settings; missing values give the program folder and true.

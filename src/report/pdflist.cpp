@@ -261,15 +261,15 @@ void tpdflist::appendpages(const tpdflist& other) {
   page = static_cast<int>(pages_.size()) - 1;
 }
 
-void tpdflist::showfile(bool usedefaultviewer) {
-  if (!saved) return;
+bool tpdflist::showfile(bool usedefaultviewer) {
+  if (!saved) return false;
   std::error_code ec;
   if (!std::filesystem::exists(std::filesystem::path(filename), ec)) {
     message("Fájl: " + filename + "\nNem létezik!");
-    return;
+    return false;
   }
-  if (const char* no = std::getenv("DOSBER_NO_VIEWER"); no && std::string(no) == "1") return;
-  if (onshow) onshow(filename, usedefaultviewer);
+  if (const char* no = std::getenv("DOSBER_NO_VIEWER"); no && std::string(no) == "1") return true;
+  return !onshow || onshow(filename, usedefaultviewer);
 }
 
 std::string tpdflist::render() { return renderpdf(pages_, documentinfo{title, application}); }

@@ -59,7 +59,8 @@ class tpdflist {
   // Messages of the writer (its message boxes) and the start of a viewer;
   // without them messages go to standard error and nothing is opened.
   std::function<void(const std::string&)> onmessage;
-  std::function<void(const std::string& file, bool defaultviewer)> onshow;
+  // onshow starts the viewer and tells whether it could be started.
+  std::function<bool(const std::string& file, bool defaultviewer)> onshow;
   std::string title = "1992-2005 közti bérek lekérdezése (DOS)";
   std::string application = "dosber";
 
@@ -88,7 +89,9 @@ class tpdflist {
   void numberpages();
   // Appends the pages of another document (its fonts are the same).
   void appendpages(const tpdflist& other);
-  void showfile(bool usedefaultviewer);
+  // False when the saved file could not be opened: not saved, missing, or
+  // no viewer could be started (nothing is opened when no viewer is wanted).
+  bool showfile(bool usedefaultviewer);
 
   // --- table printing ---
   bool printtable(const memtable* table, const std::vector<std::string>* columns, progress* bar,

@@ -16,11 +16,33 @@ using namespace dosber::testing;
 
 namespace {
 
-class recorder : public messages {
+// Records what the window tells and asks; dialogs answer with what the test
+// put in place, and no viewer starts unless the test says it can.
+class recorder : public desktop {
  public:
   void info(QWidget*, const QString& text) override { infos << text; }
+  void warning(QWidget*, const QString& text) override { warnings << text; }
   void error(QWidget*, const QString& text) override { errors << text; }
-  QStringList infos, errors;
+  bool offer(QWidget*, const QString& text, const QString& action) override {
+    offers << text + " [" + action + "]";
+    return takeoffer;
+  }
+  QString choosefolder(QWidget*, const QString&, const QString&) override { return folder; }
+  QString savefilename(QWidget*, const QString&, const QString& proposed, const QString&) override {
+    proposals << proposed;
+    return savename;
+  }
+  bool openpdf(const QString& file, bool defaultviewer) override {
+    opened << file + (defaultviewer ? " (default)" : " (viewer)");
+    return viewerstarts;
+  }
+  bool openfolder(const QString& f) override {
+    folders << f;
+    return true;
+  }
+  QStringList infos, warnings, errors, offers, proposals, opened, folders;
+  bool takeoffer = false, viewerstarts = true;
+  QString folder, savename;
 };
 
 QStringList items(QComboBox* box) {
@@ -104,7 +126,7 @@ class windowtests : public QObject {
     QCOMPARE(items(w.ComboBox2), (QStringList{"Válassza ki a céget!", "Gamma"}));
     w.ComboBox1->setCurrentIndex(0);  // the prompt does nothing
     QCOMPARE(items(w.ComboBox2), (QStringList{"Válassza ki a céget!", "Gamma"}));
-    QVERIFY(r.infos.isEmpty() && r.errors.isEmpty());
+    QVERIFY(r.infos.isEmpty() && r.warnings.isEmpty() && r.errors.isEmpty());
   }
 
   void loadFilterAndDetails() {
@@ -143,7 +165,7 @@ class windowtests : public QObject {
     w.ComboBox1->setCurrentIndex(2);
     std::filesystem::remove(archive->path() + "/ber95/Alfa/mber.par");
     w.ComboBox2->setCurrentIndex(1);
-    QCOMPARE(r.infos, QStringList{"Nem megfelelő adatkönyvtár!"});
+    QCOMPARE(r.warnings, QStringList{"Nem megfelelő adatkönyvtár!"});
     w.ComboBox2->setCurrentIndex(2);
     QCOMPARE(r.errors.size(), 1);
     QVERIFY(r.errors[0].startsWith("Read past end of file\nFájl: "));
@@ -162,7 +184,7 @@ class windowtests : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTest::mouseClick(w.Button1, Qt::LeftButton);
-    QCOMPARE(r.infos, QStringList{"Nem adta meg az adatok helyét!"});
+    QCOMPARE(r.warnings, QStringList{"Nem adta meg az adatok helyét!"});
     QVERIFY(w.ComboBox1->hasFocus());
   }
 
