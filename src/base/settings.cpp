@@ -147,6 +147,8 @@ std::string cardpdfpath() {
   return joinpath(joinpath(joinpath(rootfolder(), "temp"), "doskarton"), "doskarton.pdf");
 }
 
+std::string summarypdfpath() { return joinpath(parentpath(cardpdfpath()), "osszesito.pdf"); }
+
 bool readflag(std::string_view value, bool fallback) {
   if (value.empty()) return fallback;
   return value[0] == '1';

@@ -31,6 +31,7 @@ class inifile {
 std::string rootfolder();
 std::string settingspath();   // root + Params/Veltor/veltor.par
 std::string cardpdfpath();    // root + temp/doskarton/doskarton.pdf
+std::string summarypdfpath(); // root + temp/doskarton/osszesito.pdf (the earnings summary)
 
 struct settings {
   std::string storedfolder;

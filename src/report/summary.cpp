@@ -43,8 +43,8 @@ void addyears(earningssummary& s) {
   }
 }
 
-}  // namespace
-
+// The entries of a loaded company whose card data is that of azon: one per
+// card grid, in card order; the folders are left to the caller.
 std::vector<summaryentry> summaryentries(const archivestate& state, memtable& employees, const std::string& azon) {
   std::vector<summaryentry> out;
   for (const cardgrid& grid : cardgrids(state)) {
@@ -66,6 +66,8 @@ std::vector<summaryentry> summaryentries(const archivestate& state, memtable& em
   }
   return out;
 }
+
+}  // namespace
 
 earningssummary summarize(const std::string& datafolder, const std::string& azon, const summarycallbacks& callbacks) {
   earningssummary s;

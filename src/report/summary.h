@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/archivestate.h"
 #include "archive/search.h"
-#include "table/table.h"
 
 namespace dosber {
 
@@ -62,9 +60,5 @@ struct summarycallbacks {
 // it may run on a worker thread; the callbacks are called on it.
 earningssummary summarize(const std::string& datafolder, const std::string& azon,
                           const summarycallbacks& callbacks = {});
-
-// The entries of a loaded company whose card data (loadcarddata) is that of
-// azon: one per card grid, in card order; the folders are left to the caller.
-std::vector<summaryentry> summaryentries(const archivestate& state, memtable& employees, const std::string& azon);
 
 }  // namespace dosber

@@ -27,9 +27,9 @@ std::string amounttext(double v) { return valuetext(rounded(v), amountmask); }
 std::vector<std::string> skippedlines(const earningssummary& s) {
   std::vector<std::string> out;
   for (const skippedfolder& k : s.skipped) {
-    std::string message = k.message;
-    std::replace(message.begin(), message.end(), '\n', ' ');
-    out.push_back(k.folder + ": " + message);
+    std::string line = k.folder + ": ";
+    for (char c : k.message) line += c == '\n' ? std::string(", ") : std::string(1, c);
+    out.push_back(line);
   }
   return out;
 }
@@ -91,7 +91,7 @@ class summarydocument {
  private:
   void filltable() {
     work_.addfield("ev", fieldtype::text, 4);
-    work_.addfield("ceg", fieldtype::text, 60);
+    work_.addfield("ceg", fieldtype::text, 80);
     work_.addfield("jvkezd", fieldtype::text, 10);
     work_.addfield("kdatum", fieldtype::text, 10);
     work_.addfield("allomany", fieldtype::text, 15);
