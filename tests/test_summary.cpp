@@ -105,7 +105,8 @@ TEST(summary, sixRowsOfOneEmploymentByYear) {
     SCOPED_TRACE(c.year);
     archive a;
     a.company(c.year, "ceg", {person(c.entry), person("19900101", '1', "Tóth Éva", other)},
-              months(c.year, c.entry, 1, 3, c.list) + months(c.year, "19900101", 1, 12, {{1, 5}, {13, 777}}, '1', other));
+              months(c.year, c.entry, 1, 3, c.list) +
+                  months(c.year, "19900101", 1, 12, {{1, 5}, {13, 777}}, '1', other));
     earningssummary s = a.summary();
     ASSERT_TRUE(s.found);
     ASSERT_EQ(s.entries.size(), 1u);
@@ -249,6 +250,25 @@ TEST(summary, progressRunsToTheEndAndCancelStops) {
   EXPECT_TRUE(s.entries.empty());
 }
 
+TEST(summary, employedWithoutWageRecords) {
+  archive a;
+  a.company(98, "alfa", {person("19980101", '1', "Kiss Anna")}, {});
+  earningssummary s = a.summary();
+  EXPECT_TRUE(s.found);
+  EXPECT_TRUE(s.entries.empty());
+  EXPECT_EQ(s.nev, "Kiss Anna");
+  commandresult r = cli("summary '" + a.t.path() + "' --azon " + azon);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(splitlines(r.out).back(), "Nincs kereseti adat.");
+  std::unique_ptr<tpdflist> d = layoutsummary(s);
+  ASSERT_EQ(d->pagecount(), 1);
+  std::vector<std::string> texts;
+  for (const auto& op : d->pages()[0].ops)
+    if (auto t = std::get_if<textrun>(&op)) texts.push_back(t->text);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Nincs kereseti adat."), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Kiss Anna kereseti összesítője"), texts.end());
+}
+
 TEST(summary, commandLineForms) {
   archive a;
   a.company(98, "alfa", {person("19980101"), person("19980701", '2')},
@@ -306,7 +326,8 @@ TEST(summary, commandLineForms) {
 TEST(summary, everyValueIsTheCardsTotalOfThatRow) {
   // A sample person with two employments in every year of one company.
   std::string id = "16101052202";
-  auto json = nlohmann::ordered_json::parse(cli(std::string("summary ") + DOSBER_SAMPLE + " --azon " + id + " --json").out);
+  std::string command = std::string("summary ") + DOSBER_SAMPLE + " --azon " + id + " --json";
+  auto json = nlohmann::ordered_json::parse(cli(command).out);
   auto& entries = json["employments"];
   ASSERT_EQ(entries.size(), 28u);
   EXPECT_EQ(entries[0]["year"], 1992);

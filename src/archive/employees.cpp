@@ -116,7 +116,8 @@ void loadcompany(archivestate& state, const yearinfo& year, memtable& employees,
   walkemployees(state, year, employees, dt, bar, azon);
   if (!year.readsarchive) return;
   recordfile arc;
-  if (arc.open(joinpath(companyfolder, "arcdt.dat"), year.dtsize)) walkemployees(state, year, employees, arc, bar, azon);
+  if (arc.open(joinpath(companyfolder, "arcdt.dat"), year.dtsize))
+    walkemployees(state, year, employees, arc, bar, azon);
 }
 
 }  // namespace dosber

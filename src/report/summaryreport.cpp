@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* amountmask = "###,###,###";  // the card's ÖSSZ column
 constexpr const char* totallabel = "Összesen";
+constexpr const char* nodata = "Nincs kereseti adat.";
 
 // The card rounds to two decimals before a mask lays out the digits.
 double rounded(double v) {
@@ -77,7 +78,7 @@ class summarydocument {
       w->printtitle();
       person(*w);
       w->newline(1);
-      w->writeat("Nincs kereseti adat.", "", 0, false, 0);
+      w->writeat(nodata, "", 0, false, 0);
     }
     w->setheadercallback(nullptr);
     w->rowstyle = nullptr;
@@ -240,8 +241,12 @@ void writesummarytext(std::ostream& out, const earningssummary& s) {
     out << std::string(trimcontrol(line)) << "\n";
   };
   out << "\n";
-  print(headers);
-  for (const auto& cells : lines) print(cells);
+  if (lines.empty()) {
+    out << nodata << "\n";
+  } else {
+    print(headers);
+    for (const auto& cells : lines) print(cells);
+  }
   std::vector<std::string> skipped = skippedlines(s);
   if (skipped.empty()) return;
   out << "\nKihagyott könyvtárak:\n";
