@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -46,7 +48,42 @@ constexpr personrow personrows[] = {
     {"Azonosító", &earningssummary::azon},
 };
 
-// Column headers: the printed labels, broken at their blank.
+// The columns in front of the six amounts: field, header, size.
+struct textcolumn {
+  const char* field;
+  const char* header;
+  int size;
+};
+constexpr textcolumn textcolumns[] = {
+    {"ev", "Év", 4},
+    {"ceg", "Cég", 80},
+    {"jvkezd", "Jogviszony kezdete", 10},
+    {"kdatum", "Kilépett", 10},
+    {"allomany", "Állománycsoport", 15},
+};
+
+// A printed line: one per entry, and a total after each year of several
+// entries.
+struct summaryline {
+  std::array<std::string, std::size(textcolumns)> texts;
+  const summaryitems* items;
+  bool total;
+};
+
+std::vector<summaryline> summarylines(const earningssummary& s) {
+  std::vector<summaryline> out;
+  size_t next = 0;
+  for (const summaryyear& y : s.years) {
+    for (; next < s.entries.size() && s.entries[next].year == y.year; ++next) {
+      const summaryentry& e = s.entries[next];
+      out.push_back({{std::to_string(e.year), e.companyname, e.jvkezd, e.kdatum, e.allomanycsoport}, &e.items, false});
+    }
+    if (y.entries > 1) out.push_back({{std::to_string(y.year), totallabel, "", "", ""}, &y.items, true});
+  }
+  return out;
+}
+
+// Column headers of the document: broken at their last blank.
 std::string twolines(std::string_view label) {
   std::string s(label);
   if (size_t blank = s.rfind(' '); blank != std::string::npos) s[blank] = '\n';
@@ -91,12 +128,10 @@ class summarydocument {
 
  private:
   void filltable() {
-    work_.addfield("ev", fieldtype::text, 4);
-    work_.addfield("ceg", fieldtype::text, 80);
-    work_.addfield("jvkezd", fieldtype::text, 10);
-    work_.addfield("kdatum", fieldtype::text, 10);
-    work_.addfield("allomany", fieldtype::text, 15);
-    columns_ = {"ev=Év", "ceg=Cég", "jvkezd=Jogviszony\nkezdete", "kdatum=Kilépett", "allomany=Állománycsoport"};
+    for (const textcolumn& c : textcolumns) {
+      work_.addfield(c.field, fieldtype::text, c.size);
+      columns_.push_back(std::string(c.field) + "=" + twolines(c.header));
+    }
     for (size_t k = 0; k < summarylabels.size(); ++k) {
       std::string name = "ertek" + std::to_string(k + 1);
       work_.addfield(name, fieldtype::floating);
@@ -109,19 +144,12 @@ class summarydocument {
     for (size_t k = 1; k <= summarylabels.size(); ++k) work_.setmask("ertek" + std::to_string(k), amountmask);
 
     int row = 0;
-    auto append = [&](std::vector<value> texts, const summaryitems& items, bool total) {
-      for (double v : items) texts.emplace_back(v);
-      texts.emplace_back(total);
-      texts.emplace_back(row++);
-      work_.append(std::move(texts));
-    };
-    size_t next = 0;
-    for (const summaryyear& y : s_.years) {
-      for (; next < s_.entries.size() && s_.entries[next].year == y.year; ++next) {
-        const summaryentry& e = s_.entries[next];
-        append({std::to_string(e.year), e.companyname, e.jvkezd, e.kdatum, e.allomanycsoport}, e.items, false);
-      }
-      if (y.entries > 1) append({std::to_string(y.year), std::string(totallabel), {}, {}, {}}, y.items, true);
+    for (const summaryline& line : summarylines(s_)) {
+      std::vector<value> values(line.texts.begin(), line.texts.end());
+      for (double v : *line.items) values.emplace_back(v);
+      values.emplace_back(line.total);
+      values.emplace_back(row++);
+      work_.append(std::move(values));
     }
   }
 
@@ -212,21 +240,14 @@ void writesummaryjson(std::ostream& out, const earningssummary& s) {
 
 void writesummarytext(std::ostream& out, const earningssummary& s) {
   for (const personrow& r : personrows) out << r.label << ": " << s.*r.field << "\n";
-  std::vector<std::string> headers = {"Év", "Cég", "Jogviszony kezdete", "Kilépett", "Állománycsoport"};
-  const size_t textcolumns = headers.size();
+  std::vector<std::string> headers;
+  for (const textcolumn& c : textcolumns) headers.push_back(c.header);
   headers.insert(headers.end(), summarylabels.begin(), summarylabels.end());
   std::vector<std::vector<std::string>> lines;
-  auto add = [&](std::vector<std::string> cells, const summaryitems& items) {
-    for (double v : items) cells.push_back(amounttext(v));
+  for (const summaryline& line : summarylines(s)) {
+    std::vector<std::string> cells(line.texts.begin(), line.texts.end());
+    for (double v : *line.items) cells.push_back(amounttext(v));
     lines.push_back(std::move(cells));
-  };
-  size_t next = 0;
-  for (const summaryyear& y : s.years) {
-    for (; next < s.entries.size() && s.entries[next].year == y.year; ++next) {
-      const summaryentry& e = s.entries[next];
-      add({std::to_string(e.year), e.companyname, e.jvkezd, e.kdatum, e.allomanycsoport}, e.items);
-    }
-    if (y.entries > 1) add({std::to_string(y.year), totallabel, "", "", ""}, y.items);
   }
   std::vector<size_t> widths;
   for (const std::string& h : headers) widths.push_back(charcount(h));
@@ -236,7 +257,7 @@ void writesummarytext(std::ostream& out, const earningssummary& s) {
     std::string line;
     for (size_t i = 0; i < cells.size(); ++i) {
       std::string pad(widths[i] - charcount(cells[i]), ' ');
-      line += (i ? "  " : "") + (i < textcolumns ? cells[i] + pad : pad + cells[i]);
+      line += (i ? "  " : "") + (i < std::size(textcolumns) ? cells[i] + pad : pad + cells[i]);
     }
     out << std::string(trimcontrol(line)) << "\n";
   };
