@@ -377,3 +377,28 @@ TEST(tableprint, newPageBeforeTheRowThatDoesNotFit) {
   EXPECT_EQ(bar.calls[bar.calls.size() - 2], "pos 120");
   for (auto& r : texts(w, 0)) EXPECT_LE(r.y, w.usableheight + 0.001);
 }
+
+TEST(tableprint, rowStyleMeasuresAndDrawsTheRowInItsFont) {
+  // The bold row holds the widest number: its column is fitted to the bold
+  // text, which prints whole and ends at the same right edge as the others.
+  tpdflist w;
+  memtable t;
+  filltable(t, 3);
+  t.setmask("ft", "###,###.##");
+  t.moveto(2);
+  t.set("ft", 987654.0);
+  t.set("nev", std::string("Összesen"));
+  std::vector<std::string> cols = {"nev=Név", "ft=Összeg"};
+  w.rowstyle = [](const memtable& m) { return m.text("nev") == "Összesen" ? "B" : ""; };
+  ASSERT_TRUE(w.printtable(&t, &cols, nullptr, 10, 10));
+  auto runs = texts(w, 0);
+  ASSERT_EQ(runs.size(), 8u);  // two headers, three rows of two cells
+  EXPECT_EQ(runs[6].text, "Összesen");
+  EXPECT_EQ(runs[7].text, "987.654,00");
+  for (int i : {6, 7}) EXPECT_EQ(runs[i].font, ftip_dscb);
+  for (int i : {0, 1, 2, 3, 4, 5}) EXPECT_EQ(runs[i].font, ftip_dscn);
+  float right = w.leftmargin + w.colwidths[0] + w.colgap + w.colwidths[2];
+  EXPECT_NEAR(runs[7].x + w.measure(runs[7].text, ftip_dscb, 10).width, right, 1e-3);
+  EXPECT_NEAR(runs[5].x + w.measure(runs[5].text, ftip_dscn, 10).width, right, 1e-3);
+  EXPECT_NEAR(w.colwidths[2], w.measure("987.654,00", ftip_dscb, 10).width, 1e-3);
+}

@@ -88,6 +88,7 @@ TEST(settings, pathsFollowTheRoot) {
   setenv("DOSBER_ROOT", "/tmp/kalibra-root", 1);
   EXPECT_EQ(settingspath(), "/tmp/kalibra-root/Params/Veltor/veltor.par");
   EXPECT_EQ(cardpdfpath(), "/tmp/kalibra-root/temp/doskarton/doskarton.pdf");
+  EXPECT_EQ(summarypdfpath(), "/tmp/kalibra-root/temp/doskarton/osszesito.pdf");
   unsetenv("DOSBER_ROOT");
 }
 

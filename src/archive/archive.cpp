@@ -46,7 +46,8 @@ void tablereset(archivestate& state, memtable& employees) {
 }
 
 void loadcompanyfolder(archivestate& state, memtable& employees, const std::string& yearfolderpath,
-                       const std::string& companyfolder, progress* bar, std::string* datafolder) {
+                       const std::string& companyfolder, progress* bar, std::string* datafolder,
+                       std::string_view azon) {
   state.companyfolder = companyfolder;
   int number = yearnumberof(yearfolderpath);
   char buffer[16];
@@ -55,16 +56,17 @@ void loadcompanyfolder(archivestate& state, memtable& employees, const std::stri
   state.yeartext = std::string(yeartextfor(number, buffer));
   if (datafolder) *datafolder = parentpath(parentpath(companyfolder));
   tablereset(state, employees);
-  if (const yearinfo* year = yearfor(number)) loadcompany(state, *year, employees, companyfolder, bar);
+  if (const yearinfo* year = yearfor(number)) loadcompany(state, *year, employees, companyfolder, bar, azon);
 }
 
-bool loadcompanypath(archivestate& state, memtable& employees, const std::string& companyfolder, progress* bar) {
+bool loadcompanypath(archivestate& state, memtable& employees, const std::string& companyfolder, progress* bar,
+                     std::string_view azon) {
   std::string folder = companyfolder;
   while (folder.size() > 1 && folder.back() == pathsep) folder.pop_back();
   std::string yearfolder = parentpath(folder);
   auto checked = companypath(yearfolder, lastcomponent(folder));
   if (!checked) return false;
-  loadcompanyfolder(state, employees, yearfolder, *checked, bar);
+  loadcompanyfolder(state, employees, yearfolder, *checked, bar, nullptr, azon);
   return true;
 }
 

@@ -35,14 +35,17 @@ void tablereset(archivestate& state, memtable& employees);
 // The company load of a checked company folder path (companypath): sets the
 // company folder path and the year (an invalid year stops here, before the
 // table reset), makes datafolder the folder two levels above the company
-// folder, resets the table and runs the reader of the year.
+// folder, resets the table and runs the reader of the year. With azon (the
+// earnings summary), only the employment records of that identifier become
+// rows.
 void loadcompanyfolder(archivestate& state, memtable& employees, const std::string& yearfolderpath,
-                       const std::string& companyfolder, progress* bar, std::string* datafolder = nullptr);
+                       const std::string& companyfolder, progress* bar, std::string* datafolder = nullptr,
+                       std::string_view azon = {});
 
 // The same for a company folder path given whole (command line); false when
 // the folder is no company folder.
 bool loadcompanypath(archivestate& state, memtable& employees, const std::string& companyfolder,
-                     progress* bar = nullptr);
+                     progress* bar = nullptr, std::string_view azon = {});
 
 // The card data of the employee table's current row: rebuilds the card
 // tables and runs the card reader of the last company load's year.

@@ -67,7 +67,7 @@ void employeerow(const archivestate& state, const yearinfo& year, const unsigned
 }
 
 void walkemployees(archivestate& state, const yearinfo& year, memtable& employees, recordfile& file,
-                   progress* bar) {
+                   progress* bar, std::string_view azon) {
   startprogress(bar, static_cast<int>(file.count()));
   file.skipheader();
   employees.reserve(file.count());
@@ -77,6 +77,7 @@ void walkemployees(archivestate& state, const yearinfo& year, memtable& employee
   file.walk([&](const unsigned char* r, size_t number) {
     if (bar) bar->setposition(static_cast<int>(number));
     if (!present(r)) return;
+    if (!azon.empty() && archivetext(field(r, 0, 11)) != azon) return;
     registeremploymentline(state, rawtext(field(r, 0, 11)), rawtext(field(r, l.entrydate, 8)),
                            rawtext(field(r, l.staffgroup, 1)), rawtext(field(r, l.employmenttype, 1)),
                            rawtext(field(r, l.exitdate, 8)));
@@ -101,7 +102,7 @@ void registeremploymentline(archivestate& state, const std::string& azon, const 
 }
 
 void loadcompany(archivestate& state, const yearinfo& year, memtable& employees,
-                 const std::string& companyfolder, progress* bar) {
+                 const std::string& companyfolder, progress* bar, std::string_view azon) {
   recordfile dt;
   if (!dt.open(joinpath(companyfolder, "dt.dat"), year.dtsize)) return;
   readcompanyparameters(state, companyfolder);
@@ -112,10 +113,11 @@ void loadcompany(archivestate& state, const yearinfo& year, memtable& employees,
   readgeneralcodes(state, year, companyfolder);
   readworkschedules(state, year, companyfolder);
   readpayitemcodes(state, year, companyfolder);
-  walkemployees(state, year, employees, dt, bar);
+  walkemployees(state, year, employees, dt, bar, azon);
   if (!year.readsarchive) return;
   recordfile arc;
-  if (arc.open(joinpath(companyfolder, "arcdt.dat"), year.dtsize)) walkemployees(state, year, employees, arc, bar);
+  if (arc.open(joinpath(companyfolder, "arcdt.dat"), year.dtsize))
+    walkemployees(state, year, employees, arc, bar, azon);
 }
 
 }  // namespace dosber

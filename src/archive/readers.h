@@ -2,6 +2,7 @@
 // The readers of a company load. Each takes the company folder path (the
 // year folder is the folder that contains it).
 #include <string>
+#include <string_view>
 
 #include "archive/archivestate.h"
 #include "base/progress.h"
@@ -22,9 +23,10 @@ void readworkschedules(archivestate& state, const yearinfo& year, const std::str
 void readpayitemcodes(archivestate& state, const yearinfo& year, const std::string& companyfolder);
 
 // Load company: reads dt.dat (and arcdt.dat from 1999) with its auxiliary
-// files and appends one row per present employment record.
+// files and appends one row per present employment record; with azon, only
+// the records of that identifier.
 void loadcompany(archivestate& state, const yearinfo& year, memtable& employees,
-                 const std::string& companyfolder, progress* bar);
+                 const std::string& companyfolder, progress* bar, std::string_view azon = {});
 
 // Load card: the absences and wage records of the employee of the table's
 // current row into the card tables, which must have been rebuilt just before.

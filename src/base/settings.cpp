@@ -150,6 +150,8 @@ std::string cardoutputpath(const std::string& name) {
 
 std::string cardpdfpath() { return cardoutputpath("doskarton.pdf"); }
 
+std::string summarypdfpath() { return cardoutputpath("osszesito.pdf"); }
+
 bool readflag(std::string_view value, bool fallback) {
   if (value.empty()) return fallback;
   return value[0] == '1';

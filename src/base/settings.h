@@ -33,6 +33,7 @@ std::string settingspath();   // root + Params/Veltor/veltor.par
 std::string cardpdfpath();    // root + temp/doskarton/doskarton.pdf
 // Another file of the card output folder (the person's cards, the summary).
 std::string cardoutputpath(const std::string& name);
+std::string summarypdfpath();  // root + temp/doskarton/osszesito.pdf (the earnings summary)
 
 struct settings {
   std::string storedfolder;

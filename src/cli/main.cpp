@@ -19,6 +19,7 @@
 #include "report/export.h"
 #include "report/pdflist.h"
 #include "report/personcards.h"
+#include "report/summaryreport.h"
 #include "report/wagecard.h"
 #include "table/employeetable.h"
 
@@ -159,6 +160,27 @@ int personcards(const std::string& datafolder, const std::string& azon, const st
   return r.failed ? 1 : 0;
 }
 
+int summary(const std::string& datafolder, const std::string& azon, bool json, const std::string& output) {
+  earningssummary s = summarize(datafolder, azon);
+  if (!s.found) {
+    for (const auto& k : s.skipped) toerr("Kihagyva: " + k.folder + ": " + k.message);
+    toerr("Nincs ilyen azonosító: " + azon);
+    return 1;
+  }
+  if (json) {
+    writesummaryjson(std::cout, s);
+  } else if (!output.empty()) {
+    std::unique_ptr<tpdflist> document = layoutsummary(s);
+    document->onmessage = toerr;
+    document->savetofile(output);
+    if (!document->saved) return 1;
+    std::cout << output << "\n";
+  } else {
+    writesummarytext(std::cout, s);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -211,6 +233,12 @@ int main(int argc, char** argv) {
   personcmd->add_option("--azon", azon, "Identification number")->required();
   personcmd->add_option("--output", output, "The PDF file")->required();
 
+  auto* summarycmd = app.add_subcommand("summary", "The earnings summary of a person across the whole archive");
+  summarycmd->add_option("DATA_FOLDER", datafolder)->required();
+  summarycmd->add_option("--azon", azon, "Identification number")->required();
+  auto* summaryjson = summarycmd->add_flag("--json", json, "JSON output");
+  summarycmd->add_option("--output", output, "The PDF file")->excludes(summaryjson);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -235,6 +263,8 @@ int main(int argc, char** argv) {
       return cards(companyfolder, outdir);
     } else if (*personcmd) {
       return personcards(datafolder, azon, output);
+    } else if (*summarycmd) {
+      return summary(datafolder, azon, json, output);
     }
   } catch (const std::exception& e) {
     toerr(describe(e));

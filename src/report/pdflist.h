@@ -98,6 +98,10 @@ class tpdflist {
                   int smallest, int largest);
   void setheadercallback(std::function<void(tpdflist&)> f) { onheader = std::move(f); }
   void setrowcallback(std::function<void(tpdflist&)> f) { onrow = std::move(f); }
+  // The style ("B", "I" or empty) of the dataset's current row: the cells of
+  // columns without a style of their own are measured and drawn in its font.
+  // Unset, every row is in the normal font.
+  std::function<std::string(const memtable&)> rowstyle;
   // The text of a field of the dataset's current row, as cells print it.
   std::string fieldtext(int field) const;
 
@@ -117,13 +121,19 @@ class tpdflist {
     std::string header, style;
   };
   std::vector<column> columnsof(const memtable& table) const;
-  float measureall(const std::vector<column>& cols, std::vector<std::string>& samples);
-  float remeasure(const std::vector<column>& cols, const std::vector<std::string>& samples);
+  // The widest text of a column and the font type it is printed in.
+  struct sample {
+    std::string text;
+    int type = 0;
+  };
+  float measureall(const std::vector<column>& cols, std::vector<sample>& samples);
+  float remeasure(const std::vector<column>& cols, const std::vector<sample>& samples);
   void autofit(const std::vector<column>& cols, int smallest, int largest);
   void pagestart(const std::vector<column>& cols);
   void columnheader(const std::vector<column>& cols);
   void printrow(const std::vector<column>& cols);
-  void writeline(const std::vector<column>& cols, const std::function<std::string(size_t)>& textof);
+  void writeline(const std::vector<column>& cols, const std::function<std::string(size_t)>& textof,
+                 std::string_view style = {});
   void applystyle(const column& c);
   int listedcount() const;
 

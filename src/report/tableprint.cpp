@@ -39,13 +39,13 @@ int tpdflist::listedcount() const {
   return columns ? static_cast<int>(columns->size()) : (dataset ? dataset->fieldcount() : 0);
 }
 
-float tpdflist::measureall(const std::vector<column>& cols, std::vector<std::string>& samples) {
+float tpdflist::measureall(const std::vector<column>& cols, std::vector<sample>& samples) {
   extent zero = measure("0", normalfont, fontsize);
   colgap = zero.width;
   linegap = 0.25f * zero.height;
   lineheight = 0;
   colwidths.assign(cols.size(), 0);
-  samples.assign(cols.size(), std::string());
+  samples.assign(cols.size(), sample{{}, normalfont});
   for (int k = 1; k <= headerlines; ++k) {
     for (size_t i = 0; i < cols.size(); ++i) {
       if (!cols[i].listed) continue;
@@ -53,7 +53,7 @@ float tpdflist::measureall(const std::vector<column>& cols, std::vector<std::str
       extent e = measure(text, normalfont, fontsize);
       if (e.width > colwidths[i]) {
         colwidths[i] = e.width;
-        samples[i] = text;
+        samples[i] = {text, normalfont};
       }
       lineheight = std::max(lineheight, e.height);
     }
@@ -62,13 +62,15 @@ float tpdflist::measureall(const std::vector<column>& cols, std::vector<std::str
   // twice, once here and once when printing.
   memtable& t = const_cast<memtable&>(*dataset);
   for (t.first(); !t.eof(); t.next()) {
+    int rowtype = rowstyle ? styletype(rowstyle(t)) : normalfont;
     for (size_t i = 0; i < cols.size(); ++i) {
       if (!cols[i].listed) continue;
       std::string text = fieldtext(static_cast<int>(i));
-      extent e = measure(text, normalfont, fontsize);
+      int type = cols[i].style.empty() ? rowtype : normalfont;
+      extent e = measure(text, type, fontsize);
       if (e.width > colwidths[i]) {
         colwidths[i] = e.width;
-        samples[i] = text;
+        samples[i] = {text, type};
       }
       lineheight = std::max(lineheight, e.height);
     }
@@ -78,14 +80,14 @@ float tpdflist::measureall(const std::vector<column>& cols, std::vector<std::str
   return total + (listedcount() - 1) * colgap;
 }
 
-float tpdflist::remeasure(const std::vector<column>& cols, const std::vector<std::string>& samples) {
+float tpdflist::remeasure(const std::vector<column>& cols, const std::vector<sample>& samples) {
   extent zero = measure("0", normalfont, fontsize);
   colgap = zero.width;
   linegap = 0.25f * zero.height;
   lineheight = 0;
   float total = 0;
   for (size_t i = 0; i < cols.size(); ++i) {
-    extent e = measure(samples[i], normalfont, fontsize);
+    extent e = measure(samples[i].text, samples[i].type, fontsize);
     colwidths[i] = e.width;
     lineheight = std::max(lineheight, e.height);
     total += e.width;
@@ -94,7 +96,7 @@ float tpdflist::remeasure(const std::vector<column>& cols, const std::vector<std
 }
 
 void tpdflist::autofit(const std::vector<column>& cols, int smallest, int largest) {
-  std::vector<std::string> samples;
+  std::vector<sample> samples;
   setorientation(0);
   minsize = smallest ? smallest : 8;
   maxsize = largest ? largest : 11;
@@ -147,9 +149,10 @@ void tpdflist::pagestart(const std::vector<column>& cols) {
   columnheader(cols);
 }
 
-void tpdflist::writeline(const std::vector<column>& cols, const std::function<std::string(size_t)>& textof) {
-  // Cells are written with an empty style: a styled column is drawn in its
-  // font but placed and cut by its width in the normal font.
+void tpdflist::writeline(const std::vector<column>& cols, const std::function<std::string(size_t)>& textof,
+                         std::string_view style) {
+  // A styled column's cells are written with an empty style: drawn in its
+  // font but placed and cut by their width in the normal font.
   x = 0;
   y = y + lineheight + linegap;
   for (size_t i = 0; i < cols.size(); ++i) {
@@ -157,14 +160,15 @@ void tpdflist::writeline(const std::vector<column>& cols, const std::function<st
     applystyle(cols[i]);
     fieldtype type = dataset->field(static_cast<int>(i)).type;
     bool numeric = type == fieldtype::integer || type == fieldtype::floating;
-    writecell(textof(i), numeric, x, y, colwidths[i], "");
+    writecell(textof(i), numeric, x, y, colwidths[i], cols[i].style.empty() ? style : "");
     x = x + colwidths[i] + colgap;
     if (columns) setfont(normalfont, fontsize);
   }
 }
 
 void tpdflist::printrow(const std::vector<column>& cols) {
-  writeline(cols, [&](size_t i) { return fieldtext(static_cast<int>(i)); });
+  std::string style = rowstyle ? rowstyle(*dataset) : std::string();
+  writeline(cols, [&](size_t i) { return fieldtext(static_cast<int>(i)); }, style);
 }
 
 bool tpdflist::printtable(const memtable* table, const std::vector<std::string>* list, progress* bar,

@@ -6,7 +6,7 @@
 #include "archive/cardtables.h"
 #include "base/format.h"
 #include "base/text.h"
-#include "report/labels.h"
+#include "report/cardgrids.h"
 #include "report/pdflist.h"
 
 namespace dosber {
@@ -72,12 +72,9 @@ class wagecard {
 
     w->setrowcallback([](tpdflist& p) { groupseparator(p); });
     w->setheadercallback([this](tpdflist& p) { employmentline(p); });
-    bool exhausted = fillgrid(true);
-    if (w->printtable(&work_, &columns_, bar, 0, 0)) {
-      while (!exhausted) {
-        exhausted = fillgrid(false);
-        w->printtable(&work_, &columns_, bar, 0, 0);
-      }
+    for (const cardgrid& grid : cardgrids(state_)) {
+      fillgrid(grid);
+      w->printtable(&work_, &columns_, bar, 0, 0);
     }
     w->setrowcallback(nullptr);
     w->setheadercallback(nullptr);
@@ -125,9 +122,9 @@ class wagecard {
     }
   }
 
-  // One employment's item rows: each class and code once, with its twelve
-  // months and their total. True when the item table is exhausted.
-  bool fillgrid(bool first) {
+  // The work table of one grid: each class and code once, with its twelve
+  // months and their total.
+  void fillgrid(const cardgrid& grid) {
     columns_.clear();
     work_.clear();
     work_.addfield("kodtip", fieldtype::text, 1);
@@ -143,47 +140,14 @@ class wagecard {
     work_.setindex("kodtip;kod");
     work_.create();
     work_.setmask("ossz", "###,###,###");
-
-    const memtable& items = state_.items;
-    if (first) next_ = 0;
-    int azon = items.fieldindex("azon"), jvkezd = items.fieldindex("jvkezd"), jogvkod1 = items.fieldindex("jogvkod1"),
-        evhof = items.fieldindex("evho"), kodtipf = items.fieldindex("kodtip"), kodf = items.fieldindex("kod"),
-        ft = items.fieldindex("ft");
-    std::string key;
-    bool started = false;
-    for (size_t n = items.visiblecount(); next_ < n; ++next_) {
-      size_t row = items.rowat(next_);
-      std::string rowkey = items.textat(row, azon) + items.textat(row, jvkezd);
-      if (!started) {
-        key = rowkey;
-        started = true;
-        start_ = items.textat(row, jvkezd);
-        staffgroup_ = items.textat(row, jogvkod1);
-      }
-      if (rowkey != key) return false;
-      std::string kodtip = items.textat(row, kodtipf), kod = items.textat(row, kodf);
-      double amount = std::get<double>(items.getat(row, ft));
-      if (!kodtip.empty() && (kodtip[0] == '4' || kodtip[0] == '5')) amount = -amount;
-      // A month outside 01-12 counts in the total only.
-      std::string evho = items.textat(row, evhof);
-      int month = 0;
-      if (evho.size() >= 4 && evho[2] >= '0' && evho[2] <= '9' && evho[3] >= '0' && evho[3] <= '9')
-        month = (evho[2] - '0') * 10 + (evho[3] - '0');
-      bool inyear = month >= 1 && month <= 12;
-      if (work_.locate({"kodtip", "kod"}, {kodtip, kod}, true)) {
-        if (inyear) {
-          std::string ho = "ho" + std::to_string(month);
-          work_.set(ho, work_.number(ho) + amount);
-        }
-        work_.set("ossz", work_.number("ossz") + amount);
-      } else {
-        std::vector<value> values{kodtip, kod, itemname(kodtip, kod, state_.itemnames)};
-        for (int m = 1; m <= 12; ++m) values.emplace_back(inyear && m == month ? amount : 0.0);
-        values.emplace_back(amount);
-        work_.append(std::move(values));
-      }
+    start_ = grid.jvkezd;
+    staffgroup_ = grid.jogvkod1;
+    for (const gridrow& r : grid.rows) {
+      std::vector<value> values{r.kodtip, r.kod, r.megnev};
+      for (double amount : r.months) values.emplace_back(amount);
+      values.emplace_back(r.ossz);
+      work_.append(std::move(values));
     }
-    return true;
   }
 
   void fillabsences() {
@@ -229,7 +193,6 @@ class wagecard {
   const archivestate& state_;
   const memtable& employees_;
   memtable work_{textunit::chars};
-  size_t next_ = 0;  // the item row where the next grid begins
   std::vector<std::string> columns_;
   listinfotype info_;
   std::string start_, staffgroup_;
