@@ -156,6 +156,36 @@ TEST(cli, findAcrossTheSampleArchive) {
   EXPECT_EQ(run(std::string("find ") + DOSBER_SAMPLE).status, 2);
 }
 
+TEST(cli, findForgivesAccentsAndDateForms) {
+  auto count = [](const std::string& args) {
+    result r = run(std::string("find ") + DOSBER_SAMPLE + " " + args + " --json");
+    EXPECT_EQ(r.status, 0) << args << "\n" << r.out;
+    return nlohmann::ordered_json::parse(r.out)["employments"].size();
+  };
+  size_t all = count("--name 'Farkas Erzsébet'");
+  ASSERT_GE(all, 14u);
+  for (const char* name : {"'farkas erzsebet'", "'FARKAS ERZSÉBET'", "'FARKAS ERZSEBET'"}) EXPECT_EQ(count(std::string("--name ") + name), all) << name;
+  // With accents kept, only the letter case is forgiven.
+  EXPECT_EQ(count("--name 'farkas erzsebet' --exact-accents"), 0u);
+  EXPECT_EQ(count("--name 'FARKAS ERZSÉBET' --exact-accents"), all);
+  // Öveges and Ürögi fold to plain o and u; ő and ű too.
+  EXPECT_GT(count("--name oveges"), 0u);
+  EXPECT_EQ(count("--name oveges"), count("--name Öveges"));
+  EXPECT_EQ(count("--name 'gyozo'"), count("--name 'győző'"));
+
+  result first = run(std::string("find ") + DOSBER_SAMPLE + " --name 'farkas erzsébet' --json");
+  std::string born = nlohmann::ordered_json::parse(first.out)["employments"][0]["szulido"];  // YYYY.MM.DD
+  std::string y = born.substr(0, 4), m = born.substr(5, 2), d = born.substr(8, 2);
+  auto unpadded = [](const std::string& two) { return two[0] == '0' ? two.substr(1) : two; };
+  for (const std::string& form : {born, y + "-" + m + "-" + d, y + "." + unpadded(m) + "." + unpadded(d), y + m + d})
+    EXPECT_EQ(count("--name farkas --born " + form), all) << form;
+  for (const char* bad : {"1961.13.05", "61.01.05", "1961/01/05", "tegnap", "1961.01.05."}) {
+    result r = run(std::string("find ") + DOSBER_SAMPLE + " --name farkas --born " + bad);
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.out.find("A születési idő nem értelmezhető"), std::string::npos) << bad;
+  }
+}
+
 TEST(cli, cardsOfACompanyAndOfAPerson) {
   tempfolder t;
   std::string folder = std::string(DOSBER_SAMPLE) + "/ber02/arpad";

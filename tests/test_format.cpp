@@ -6,6 +6,7 @@
 #include "archive/codetables.h"
 #include "base/files.h"
 #include "base/format.h"
+#include "base/text.h"
 #include "report/labels.h"
 #include "testing/archivewriter.h"
 #include "testutil.h"
@@ -99,4 +100,30 @@ TEST(labels, wageForms) {
   EXPECT_EQ(l.value("1"), "Havibéres");
   EXPECT_EQ(l.value("3"), "órabéres  ");
   EXPECT_EQ(l.value("9"), "");
+}
+
+TEST(readdate, acceptedFormsAndRefusals) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"1961.01.05", "1961.01.05"}, {"1961-01-05", "1961.01.05"}, {"1961.1.5", "1961.01.05"},
+      {"1961-1-5", "1961.01.05"},   {"19610105", "1961.01.05"},   {" 1961.01.05 ", "1961.01.05"},
+      {"1961.12.31", "1961.12.31"}, {"1961.13.05", nullptr},       {"1961.00.05", nullptr},
+      {"1961.01.32", nullptr},      {"61.01.05", nullptr},         {"1961.01-05", nullptr},
+      {"1961/01/05", nullptr},      {"1961.01.05.", nullptr},      {"1961.001.05", nullptr},
+      {"196101051", nullptr},       {"", nullptr},                 {"tegnap", nullptr},
+  };
+  for (auto [text, want] : cases) {
+    std::optional<std::string> have = readdate(text);
+    if (want)
+      EXPECT_EQ(have.value_or("(none)"), want) << text;
+    else
+      EXPECT_FALSE(have) << text << " -> " << *have;
+  }
+}
+
+TEST(foldaccents, caseAndAccentsFoldAlike) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Kovács", "kovacs"}, {"KOVÁCS", "kovacs"}, {"Győző", "gyozo"}, {"ŰRÖGI", "urogi"},
+      {"Éva Ödön", "eva odon"}, {"plain ascii", "plain ascii"}, {"", ""},
+  };
+  for (auto [text, want] : cases) EXPECT_EQ(foldaccents(text), want) << text;
 }

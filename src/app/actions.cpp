@@ -20,6 +20,8 @@
 #include "report/export.h"
 #include "report/pdflist.h"
 #include "report/personcards.h"
+#include "report/summary.h"
+#include "report/summaryreport.h"
 #include "report/wagecard.h"
 
 namespace dosber {
@@ -50,6 +52,9 @@ void TForm1::buildmenus() {
   QMenu* person = menuBar()->addMenu("&Személy");
   person->addAction("Összes karton", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), this, [this] {
     if (employees_.active() && !employees_.empty()) personcards(employees_.text("azon"));
+  });
+  person->addAction("Kereseti összesítő", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this, [this] {
+    if (employees_.active() && !employees_.empty()) personsummary(employees_.text("azon"));
   });
   QMenu* help = menuBar()->addMenu("Sú&gó");
   help->addAction("Névjegy", QKeySequence(Qt::Key_F1), this, [this] { showabout(); });
@@ -100,6 +105,7 @@ void TForm1::gridmenu(const QPoint& at) {
   menu.addAction("Mentés…", this, [this] { savecardas(); })->setEnabled(row);
   menu.addSeparator();
   menu.addAction("Összes karton", this, [this] { personcards(employees_.text("azon")); })->setEnabled(row);
+  menu.addAction("Kereseti összesítő", this, [this] { personsummary(employees_.text("azon")); })->setEnabled(row);
   menu.exec(DBGrid1->viewport()->mapToGlobal(at));
 }
 
@@ -221,7 +227,7 @@ void TForm1::personcards(const std::string& azon, QWidget* parent) {
   if (azon.empty()) return;
   std::string folder = datafolder_;
   guarded([&] {
-    std::function<personcardsresult(const bulkcallbacks&)> work = [&](const bulkcallbacks& cb) {
+    std::function<personcardsresult(const workcallbacks&)> work = [&](const workcallbacks& cb) {
       return layoutpersoncards(folder, azon, cb);
     };
     std::optional<personcardsresult> r =
@@ -238,6 +244,24 @@ void TForm1::personcards(const std::string& azon, QWidget* parent) {
       desk_.warning(owner, text);
     }
     writeoutput(*r->document, cardoutputpath("osszes_karton.pdf"));
+  });
+}
+
+void TForm1::personsummary(const std::string& azon, QWidget* parent) {
+  if (azon.empty()) return;
+  std::string folder = datafolder_;
+  QWidget* owner = parent ? parent : this;
+  guarded([&] {
+    std::function<earningssummary(const workcallbacks&)> work = [&](const workcallbacks& cb) {
+      return summarize(folder, azon, cb);
+    };
+    std::optional<earningssummary> r = runinbackground(owner, "A kereseti összesítő készül…", work);
+    if (!r || r->cancelled) return;
+    if (!r->found) {
+      desk_.warning(owner, "Ennek a személynek nincs jogviszonya az archívumban: " + q(azon));
+      return;
+    }
+    writeoutput(*layoutsummary(*r), summarypdfpath());
   });
 }
 

@@ -19,7 +19,7 @@ namespace dosber {
 // Runs work on a thread of its own; returns its result, or nothing when the
 // user cancelled. A failure of the work is thrown again here.
 template <class R>
-std::optional<R> runinbackground(QWidget* parent, const QString& label, const std::function<R(const bulkcallbacks&)>& work) {
+std::optional<R> runinbackground(QWidget* parent, const QString& label, const std::function<R(const workcallbacks&)>& work) {
   QProgressDialog dialog(label, "Mégse", 0, 0, parent);
   dialog.setWindowModality(Qt::WindowModal);
   dialog.setMinimumDuration(300);
@@ -30,7 +30,7 @@ std::optional<R> runinbackground(QWidget* parent, const QString& label, const st
   QEventLoop loop;
   std::optional<R> result;
   std::exception_ptr error;
-  bulkcallbacks callbacks;
+  workcallbacks callbacks;
   callbacks.cancel = &cancel;
   callbacks.progress = [&dialog](int done, int total) {
     QMetaObject::invokeMethod(&dialog, [&dialog, done, total] {

@@ -396,6 +396,8 @@ searchdialog* TForm1::opensearch() {
     });
     connect(dialog, &searchdialog::personcardsrequested, this,
             [this, dialog](const foundemployment& e) { personcards(e.azon, dialog); });
+    connect(dialog, &searchdialog::summaryrequested, this,
+            [this, dialog](const foundemployment& e) { personsummary(e.azon, dialog); });
   }
   dialog->show();
   dialog->raise();

@@ -91,6 +91,7 @@ class TForm1 : public QMainWindow {
   void exportrows();
   void choosedatafolder();
   void personcards(const std::string& azon, QWidget* parent = nullptr);
+  void personsummary(const std::string& azon, QWidget* parent = nullptr);
   QString statustext() const { return StatusInfo->text(); }
   QString lastcard() const { return QString::fromStdString(lastcard_); }
 

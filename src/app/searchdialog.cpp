@@ -41,6 +41,10 @@ searchdialog::searchdialog(std::string datafolder, QWidget* parent)
   personcards->setObjectName("personcards");
   personcards->setToolTip("A kijelölt személy összes kartonja a teljes archívumból, egy PDF-ben");
   personcards->setEnabled(false);
+  summary = new QPushButton("Kereseti összesítő", this);
+  summary->setObjectName("summary");
+  summary->setToolTip("A kijelölt személy éves keresetei a teljes archívumból, egy PDF-ben");
+  summary->setEnabled(false);
   bar = new QProgressBar(this);
   bar->setRange(0, 1);
   bar->setValue(0);
@@ -55,6 +59,7 @@ searchdialog::searchdialog(std::string datafolder, QWidget* parent)
   auto* actions = new QHBoxLayout;
   actions->addWidget(new QLabel("A kijelölt személy:", this));
   actions->addWidget(personcards);
+  actions->addWidget(summary);
   actions->addStretch(1);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(bar, 1);
@@ -74,7 +79,13 @@ searchdialog::searchdialog(std::string datafolder, QWidget* parent)
       reject();
   });
   connect(results, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { choose(row); });
-  connect(results, &QTableWidget::itemSelectionChanged, this, [this] { personcards->setEnabled(selected() != nullptr); });
+  connect(results, &QTableWidget::itemSelectionChanged, this, [this] {
+    personcards->setEnabled(selected() != nullptr);
+    summary->setEnabled(selected() != nullptr);
+  });
+  connect(summary, &QPushButton::clicked, this, [this] {
+    if (const foundemployment* e = selected()) emit summaryrequested(*e);
+  });
   connect(personcards, &QPushButton::clicked, this, [this] {
     if (const foundemployment* e = selected()) emit personcardsrequested(*e);
   });
@@ -109,6 +120,7 @@ void searchdialog::startsearch() {
   results->setRowCount(0);
   found_.clear();
   personcards->setEnabled(false);
+  summary->setEnabled(false);
   if (query.name.empty() && query.born.empty()) {
     status->setText("Adjon meg egy névrészletet vagy születési időt!");
     return;

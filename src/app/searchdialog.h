@@ -30,6 +30,7 @@ class searchdialog : public QDialog {
   QProgressBar* bar;
   QLabel* status;
   QPushButton* personcards;  // "Összes karton" of the selected result's person
+  QPushButton* summary;      // "Kereseti összesítő" of that person
 
   bool running() const { return worker_.joinable() && !finished_; }
   const std::vector<foundemployment>& found() const { return found_; }
@@ -41,6 +42,7 @@ class searchdialog : public QDialog {
  signals:
   void chosen(const dosber::foundemployment& employment);
   void personcardsrequested(const dosber::foundemployment& employment);
+  void summaryrequested(const dosber::foundemployment& employment);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,4 +1,6 @@
 #pragma once
+#include <atomic>
+#include <functional>
 
 namespace dosber {
 
@@ -20,5 +22,12 @@ inline void startprogress(progress* bar, int maximum) {
   bar->setminimum(1);
   bar->setposition(0);
 }
+
+// Progress and cancelling of long work that may run on a thread of its own:
+// the callback is called on that thread.
+struct workcallbacks {
+  std::function<void(int done, int total)> progress;
+  const std::atomic<bool>* cancel = nullptr;
+};
 
 }  // namespace dosber

@@ -11,7 +11,7 @@
 namespace dosber {
 
 personcardsresult layoutpersoncards(const std::string& datafolder, const std::string& azon,
-                                    const bulkcallbacks& callbacks) {
+                                    const workcallbacks& callbacks) {
   personcardsresult result;
   searchquery q;
   q.azon = azon;

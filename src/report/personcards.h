@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "archive/search.h"
+#include "base/progress.h"
 
 namespace dosber {
 class tpdflist;
@@ -20,13 +21,8 @@ struct personcardsresult {
   std::vector<skippedfolder> skipped;  // unreadable folders and failed cards, with the reason
 };
 
-struct bulkcallbacks {
-  std::function<void(int done, int total)> progress;  // called on the working thread
-  const std::atomic<bool>* cancel = nullptr;
-};
-
 // Callable from any thread: every company is loaded into objects of its own.
 personcardsresult layoutpersoncards(const std::string& datafolder, const std::string& azon,
-                                    const bulkcallbacks& callbacks = {});
+                                    const workcallbacks& callbacks = {});
 
 }  // namespace dosber

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "archive/search.h"
+#include "base/progress.h"
 
 namespace dosber {
 
@@ -47,12 +48,9 @@ struct earningssummary {
   std::vector<skippedfolder> skipped;
 };
 
-struct summarycallbacks {
-  // Companies done of all to do: those of the archive walk, then those
-  // that employ the person.
-  std::function<void(int done, int total)> progress;
-  const std::atomic<bool>* cancel = nullptr;
-};
+// Progress counts the companies of the archive walk, then those that
+// employ the person.
+using summarycallbacks = workcallbacks;
 
 // Walks every year and company folder of the data folder as the search does;
 // each company that employs the person is loaded on its own (a load or card

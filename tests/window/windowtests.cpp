@@ -10,6 +10,7 @@
 #include "archive/archivestate.h"
 #include "base/version.h"
 #include "fixtures.h"
+#include "report/personcards.h"
 
 using namespace dosber;
 using namespace dosber::testing;
@@ -45,6 +46,8 @@ class recorder : public desktop {
   QString folder, savename;
 };
 
+std::string s(const QString& q) { return q.toStdString(); }
+
 QStringList items(QComboBox* box) {
   QStringList out;
   for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
@@ -57,6 +60,19 @@ employee person(const char* nev, const char* azon) {
   e.azon = azon;
   return e;
 }
+
+// A window on the test archive with Alfa of 1995 loaded.
+struct loadedwindow {
+  archivestate s;
+  recorder r;
+  std::unique_ptr<TForm1> w;
+  explicit loadedwindow(const std::string& folder) {
+    w = std::make_unique<TForm1>(s, r, QStringList{QString::fromStdString(folder)});
+    w->show();
+    w->ComboBox1->setCurrentIndex(w->ComboBox1->findText("ber95"));
+    w->ComboBox2->setCurrentIndex(w->ComboBox2->findText("Alfa"));
+  }
+};
 
 }  // namespace
 
@@ -287,6 +303,195 @@ class windowtests : public QObject {
     w.showabout();
     QCOMPARE(w.findChildren<aboutdialog*>().size(), 1);
     QVERIFY(dialog->isVisible());
+  }
+
+  // --- beyond the specified window -------------------------------------
+
+  void viewerThatCannotStartIsReported() {
+    unsetenv("DOSBER_NO_VIEWER");
+    loadedwindow l(archive->path());
+    l.r.viewerstarts = false;
+    l.r.takeoffer = true;
+    l.w->CheckBox1->setChecked(false);
+    l.w->Button1->click();
+    QCOMPARE(l.r.opened, QStringList{QString::fromStdString(cardpdfpath()) + " (viewer)"});
+    QCOMPARE(l.r.offers.size(), 1);
+    QVERIFY(l.r.offers[0].contains(QString::fromStdString(cardpdfpath())));
+    QVERIFY(l.r.offers[0].endsWith("[Mappa megnyitása]"));
+    QCOMPARE(l.r.folders, QStringList{QString::fromStdString(parentpath(cardpdfpath()))});
+    QVERIFY(l.w->StatusCard->text().contains(QString::fromStdString(cardpdfpath())));
+    // A viewer that starts: no message.
+    l.r.viewerstarts = true;
+    l.w->CheckBox1->setChecked(true);
+    l.w->Button1->click();
+    QCOMPARE(l.r.offers.size(), 1);
+    QVERIFY(l.r.opened.last().endsWith("(default)"));
+    // The desktop's own viewer start with no PDF application to be found.
+    QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(root->path()));
+    systemdesktop real;
+    QVERIFY(!haspdfapplication());
+    QVERIFY(!real.openpdf(QString::fromStdString(cardpdfpath()), true));
+    qputenv("PATH", path);
+  }
+
+  void saveCopyUnderAChosenName() {
+    setenv("DOSBER_NO_VIEWER", "1", 1);
+    loadedwindow l(archive->path());
+    tempfolder out;
+    l.r.savename = QString::fromStdString(out / "masolat");  // ".pdf" is added
+    l.w->selectrow(0);
+    l.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(l.w.get()));
+    QTest::keySequence(l.w.get(), QKeySequence::Save);
+    QCOMPARE(l.r.proposals.size(), 1);
+    QCOMPARE(QString::fromStdString(lastcomponent(s(l.r.proposals[0]))), QString("Kovács Anna 1995 1992.01.01.pdf"));
+    QVERIFY(std::filesystem::exists(out / "masolat.pdf"));
+    l.w->Button1->click();
+    std::string copy = pdftext(out / "masolat.pdf"), card = pdftext(cardpdfpath());
+    QVERIFY(copy.find("Kovács Anna jogviszony és fizetési adatai - 1995") != std::string::npos);
+    QCOMPARE(copy, card);
+    // The folder is proposed again and kept in the settings file at close.
+    l.w->SaveButton->click();
+    QCOMPARE(QString::fromStdString(parentpath(s(l.r.proposals[1]))), QString::fromStdString(out.path()));
+    l.w->close();
+    QCOMPARE(QString::fromStdString(readsettings(settingspath(), "/x").savefolder), QString::fromStdString(out.path()));
+    unsetenv("DOSBER_NO_VIEWER");
+  }
+
+  void gridAndPanelGrowWithTheWindow() {
+    loadedwindow l(archive->path());
+    QVERIFY(QTest::qWaitForWindowExposed(l.w.get()));
+    QWidget* client = l.w->centralWidget();
+    QSize start = client->size();
+    QCOMPARE(start, client->minimumSize());
+    QRect grid = l.w->DBGrid1->geometry(), panel = l.w->Panel1->geometry(), button = l.w->Button1->geometry();
+    l.w->resize(l.w->size() + QSize(300, 200));
+    QTRY_COMPARE(client->size(), start + QSize(300, 200));
+    QCOMPARE(l.w->DBGrid1->geometry(), grid.adjusted(0, 0, 300, 200));
+    QCOMPARE(l.w->Panel1->geometry(), panel.translated(300, 0).adjusted(0, 0, 0, 200));
+    QCOMPARE(l.w->Button1->geometry(), button.translated(0, 200));
+    QVERIFY(l.w->Panel1->geometry().left() > l.w->DBGrid1->geometry().right());
+  }
+
+  void statusLineSaysWhatIsLoaded() {
+    loadedwindow l(archive->path());
+    QCOMPARE(l.w->statustext(), QString("Betöltve: 1995, Kalibra Bt. (alfa), 3 jogviszony"));
+    l.w->Edit1->setText("kov");
+    QCOMPARE(l.w->statustext(), QString("Betöltve: 1995, Kalibra Bt. (alfa), 2 / 3 jogviszony (szűrve)"));
+    l.w->ComboBox1->setCurrentIndex(l.w->ComboBox1->findText("ber01"));
+    QVERIFY(l.w->statustext().startsWith("Választott év: ber01 – válasszon céget. A táblázatban: 1995, Kalibra Bt."));
+    l.w->ComboBox1->setCurrentIndex(l.w->ComboBox1->findText("ber95"));
+    l.w->ComboBox2->setCurrentIndex(l.w->ComboBox2->findText("Beta"));
+    QCOMPARE(l.r.errors.size(), 1);
+    QVERIFY(l.w->statustext().startsWith("A betöltés nem sikerült: ber95/Beta."));
+    // No year folder under the data folder.
+    tempfolder empty;
+    recorder r;
+    TForm1 w(l.s, r, {QString::fromStdString(empty.path())});
+    QCOMPARE(w.statustext(), "Az adatkönyvtárban nincs évkönyvtár (ber92 … ber05): " +
+                                 QString::fromStdString(empty.path()) + ". Nincs betöltött cég.");
+  }
+
+  void anotherDataFolderRebuildsTheYearList() {
+    tempfolder empty;
+    recorder r;
+    archivestate st;
+    TForm1 w(st, r, {QString::fromStdString(empty.path())});
+    QCOMPARE(items(w.ComboBox1), QStringList{"Válassza ki az évet!"});
+    r.folder = QString::fromStdString(archive->path());
+    w.choosedatafolder();
+    QCOMPARE(items(w.ComboBox1), (QStringList{"Válassza ki az évet!", "ber01", "ber95"}));
+    QCOMPARE(QString::fromStdString(w.datafolder()), r.folder);
+    QCOMPARE(w.statustext(), QString("Nincs betöltött cég."));
+    r.folder.clear();  // cancelled: nothing changes
+    w.choosedatafolder();
+    QCOMPARE(QString::fromStdString(w.datafolder()), QString::fromStdString(archive->path()));
+  }
+
+  void keyboardOfTheGrid() {
+    setenv("DOSBER_NO_VIEWER", "1", 1);
+    loadedwindow l(archive->path());
+    QVERIFY(QTest::qWaitForWindowExposed(l.w.get()));
+    l.w->DBGrid1->setFocus();
+    QTest::keyClick(l.w->DBGrid1, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(l.w->DBGrid1->currentIndex().row(), 2);
+    QTest::keyClick(l.w->DBGrid1, Qt::Key_Home);
+    QCOMPARE(l.w->DBGrid1->currentIndex().row(), 0);
+    QTest::keyClick(l.w->DBGrid1, Qt::Key_Return);
+    std::string byenter = pdftext(cardpdfpath());
+    std::filesystem::remove(cardpdfpath());
+    l.w->Button1->click();
+    QCOMPARE(pdftext(cardpdfpath()), byenter);
+    QCOMPARE(l.w->Button1->text(), QString("&Karton"));  // Alt+K
+    unsetenv("DOSBER_NO_VIEWER");
+  }
+
+  void enterOnASearchResultOpensIt() {
+    loadedwindow l(archive->path());
+    QVERIFY(QTest::qWaitForWindowExposed(l.w.get()));
+    searchdialog* d = l.w->opensearch();
+    d->pattern->setText("KISS ODON");  // letter case and accents do not matter
+    QTest::keyClick(d->pattern, Qt::Key_Return);
+    QTRY_VERIFY(!d->running());
+    QTRY_COMPARE(d->results->rowCount(), 1);
+    d->results->setFocus();
+    d->results->selectRow(0);
+    QTest::keyClick(d->results, Qt::Key_Return);
+    QCOMPARE(l.w->ComboBox1->currentText(), QString("ber01"));
+    QCOMPARE(QString::fromStdString(l.w->employees().text("nev")), QString("Kiss Ödön"));
+    // A birth date that cannot be read is said, not searched for.
+    l.w->opensearch();
+    d->pattern->clear();
+    d->born->setText("1961.13.05");
+    d->start->click();
+    QVERIFY(!d->running());
+    QVERIFY(d->status->text().startsWith("A születési idő nem értelmezhető"));
+    d->born->setText("19560723");  // the writer's default birth date; 1995 takes it from the identifier
+    d->start->click();
+    QTRY_VERIFY(!d->running());
+    QTRY_COMPARE(d->results->rowCount(), 2);
+  }
+
+  void personsCardsAndSummaryFromTheDialog() {
+    unsetenv("DOSBER_NO_VIEWER");
+    loadedwindow l(archive->path());
+    QVERIFY(QTest::qWaitForWindowExposed(l.w.get()));
+    searchdialog* d = l.w->opensearch();
+    d->pattern->setText("kovács");
+    d->start->click();
+    QTRY_VERIFY(!d->running());
+    QTRY_COMPARE(d->results->rowCount(), 1);
+    QVERIFY(!d->personcards->isEnabled());
+    d->results->selectRow(0);
+    QVERIFY(d->personcards->isEnabled() && d->summary->isEnabled());
+    d->personcards->click();
+    std::string cards = cardoutputpath("osszes_karton.pdf");
+    QVERIFY(std::filesystem::exists(cards));
+    QVERIFY(pdftext(cards).find("Kovács Anna jogviszony és fizetési adatai - 1995") != std::string::npos);
+    QVERIFY(l.r.opened.last().startsWith(QString::fromStdString(cards)));
+    // The broken company of 1995 is skipped by the walk and said.
+    QCOMPARE(l.r.warnings.size(), 1);
+    QVERIFY(l.r.warnings[0].contains("Kihagyva"));
+    QVERIFY(l.r.warnings[0].contains("Beta"));
+    d->summary->click();
+    QVERIFY(std::filesystem::exists(summarypdfpath()));
+    QVERIFY(pdftext(summarypdfpath()).find("Kovács Anna kereseti összesítője") != std::string::npos);
+    QCOMPARE(l.w->lastcard(), QString::fromStdString(summarypdfpath()));
+  }
+
+  void exportWritesTheRowsTheGridShows() {
+    loadedwindow l(archive->path());
+    tempfolder out;
+    l.r.savename = QString::fromStdString(out / "alfa.csv");
+    l.w->Edit1->setText("o");  // Kovács Anna, Tóth Éva
+    l.w->ExportButton->click();
+    QCOMPARE(QString::fromStdString(lastcomponent(s(l.r.proposals[0]))), QString("1995 alfa.csv"));
+    std::ifstream in(out / "alfa.csv", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    auto cli = capture(std::string(DOSBER_CLI) + " employees '" + archive->path() + "/ber95/Alfa' --csv --filter o");
+    QCOMPARE(QString::fromStdString(text), QString::fromStdString(cli.out));
+    QCOMPARE(std::count(text.begin(), text.end(), '\n'), 3L);
   }
 
   void sessionLeavesTheArchiveUntouched() {
