@@ -122,6 +122,8 @@ void TForm1::buildlayout() {
   DBGrid1->setTabKeyNavigation(false);
   DBGrid1->setShowGrid(true);
   DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  // Room the window grows by goes to the last column rather than staying blank.
+  DBGrid1->horizontalHeader()->setStretchLastSection(true);
   DBGrid1->verticalHeader()->setDefaultSectionSize(px(24));
   DBGrid1->verticalHeader()->setFixedWidth(px(14));
   connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
