@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev libcairo2-dev libfreetype-dev \
+DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev qt6-pdf-dev libcairo2-dev libfreetype-dev \
   fonts-dejavu-core fonts-dejavu-extra libicu-dev libcli11-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils clang libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils appstream lintian qpdf man-db

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 
+#include <fstream>
 #include <sstream>
 
 #include "app/background.h"
@@ -47,6 +48,9 @@ void TForm1::buildmenus() {
   file->addSeparator();
   file->addAction("Karton mentése…", QKeySequence::Save, this, [this] { savecardas(); });
   file->addAction("Exportálás…", QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] { exportrows(); });
+  PreviewAction = file->addAction("Beépített előnézet");
+  PreviewAction->setCheckable(true);
+  PreviewAction->setToolTip("Minden PDF a program saját előnézetében nyílik meg");
   file->addSeparator();
   file->addAction("Kilépés", QKeySequence::Quit, this, [this] { close(); });
   QMenu* person = menuBar()->addMenu("&Személy");
@@ -109,7 +113,7 @@ void TForm1::gridmenu(const QPoint& at) {
   menu.exec(DBGrid1->viewport()->mapToGlobal(at));
 }
 
-void TForm1::writeoutput(tpdflist& document, const std::string& path) {
+void TForm1::writeoutput(tpdflist& document, const std::string& path, const std::string& proposedname) {
   document.onmessage = [this, path](const std::string& m) {
     // The writer's own texts; a folder that cannot be made is named.
     QString text = q(m);
@@ -121,17 +125,64 @@ void TForm1::writeoutput(tpdflist& document, const std::string& path) {
   };
   document.savetofile(path);
   if (!document.saved) return;
-  lastcard_ = path;
-  updatestatus();
+  noteoutput(path);
+  if (PreviewAction->isChecked() && showpreview(path, proposedname)) return;
   if (document.showfile(CheckBox1->isChecked())) return;
-  std::string folder = parentpath(path);
+  // No viewer could be started: the program's own preview, and the path in
+  // the status line; a message only where even the preview cannot show it.
+  if (showpreview(path, proposedname)) {
+    StatusCard->setText("A PDF-olvasó nem indult el, az előnézet mutatja: " + q(path));
+    return;
+  }
   QString text = "A fájl elkészült, de a PDF-olvasó nem indítható el.\nA fájl: " + q(path);
-  if (desk_.offer(this, text, "Mappa megnyitása")) desk_.openfolder(q(folder));
+  if (desk_.offer(this, text, "Mappa megnyitása")) desk_.openfolder(q(parentpath(path)));
 }
 
-void TForm1::opensaved(const std::string& path) {
+previewwindow* TForm1::showpreview(const std::string& path, const std::string& proposedname) {
+  auto* preview = findChild<previewwindow*>();
+  if (!preview) {
+    previewwindow::owneractions actions;
+    actions.saveas = [this](const QString& file, const QString& proposed) { savecopy(s(file), s(proposed)); };
+    actions.openexternal = [this](const QString& file) {
+      if (!desk_.openpdf(file, CheckBox1->isChecked()))
+        desk_.warning(findChild<previewwindow*>(), "A PDF-olvasó nem indítható el.\nA fájl: " + file);
+    };
+    preview = new previewwindow(this, desk_, actions);
+  }
+  if (!preview->open(q(path), q(proposedname))) return nullptr;
+  preview->show();
+  preview->raise();
+  preview->activateWindow();
+  return preview;
+}
+
+void TForm1::noteoutput(const std::string& path) {
   lastcard_ = path;
   updatestatus();
+}
+
+std::string TForm1::choosesavepath(const std::string& proposedname, const QString& title, const QString& filter) {
+  std::string folder = savefolder_.empty() ? parentpath(cardpdfpath()) : savefolder_;
+  QString chosen = desk_.savefilename(this, title, q(joinpath(folder, filename(proposedname))), filter);
+  if (chosen.isEmpty()) return {};
+  // The extension of the proposed name is added when the user left it out.
+  std::string extension = proposedname.substr(std::min(proposedname.size(), proposedname.rfind('.')));
+  if (!extension.empty() && !chosen.endsWith(q(extension), Qt::CaseInsensitive)) chosen += q(extension);
+  return s(chosen);
+}
+
+void TForm1::savecopy(const std::string& from, const std::string& proposedname) {
+  std::string path = choosesavepath(proposedname, "Mentés", "PDF (*.pdf)");
+  if (path.empty() || path == from) return;
+  guarded([&] {
+    std::ifstream in(from, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    if (!in.good() && !in.eof()) throw failure("A fájl nem olvasható", from);
+    if (!ensurefolder(path)) throw failure("A fájl könyvtára nem hozható létre", path);
+    savefile(path, bytes);
+    savefolder_ = parentpath(path);
+    noteoutput(path);
+  });
 }
 
 void TForm1::updatestatus() {
@@ -164,18 +215,22 @@ void TForm1::updatestatus() {
   StatusCard->setText(lastcard_.empty() ? QString() : "Utolsó fájl: " + q(lastcard_));
 }
 
+std::string TForm1::cardfilename() const {
+  return employees_.text("nev") + " " + state_.yeartext + " " + employees_.text("bdatum") + ".pdf";
+}
+
+std::string TForm1::personname(const std::string& azon) const {
+  bool current = employees_.active() && !employees_.empty() && employees_.text("azon") == azon;
+  return current ? employees_.text("nev") : azon;
+}
+
 void TForm1::savecardas() {
   if (!employees_.active() || employees_.empty()) {
     desk_.warning(this, "Nem adta meg az adatok helyét!");
     return;
   }
-  std::string proposed =
-      filename(employees_.text("nev") + " " + state_.yeartext + " " + employees_.text("bdatum")) + ".pdf";
-  std::string folder = savefolder_.empty() ? parentpath(cardpdfpath()) : savefolder_;
-  QString chosen = desk_.savefilename(this, "A karton mentése", q(joinpath(folder, proposed)), "PDF (*.pdf)");
-  if (chosen.isEmpty()) return;
-  if (!chosen.endsWith(".pdf", Qt::CaseInsensitive)) chosen += ".pdf";
-  std::string path = s(chosen);
+  std::string path = choosesavepath(cardfilename(), "A karton mentése", "PDF (*.pdf)");
+  if (path.empty()) return;
   guarded([&] {
     loadcarddata(state_, employees_, &progress_);
     progress_.setposition(0);
@@ -184,7 +239,7 @@ void TForm1::savecardas() {
     card->savetofile(path);
     if (card->saved) {
       savefolder_ = parentpath(path);
-      opensaved(path);
+      noteoutput(path);
     }
   });
   progress_.setposition(0);
@@ -195,18 +250,16 @@ void TForm1::exportrows() {
     desk_.warning(this, "Nem adta meg az adatok helyét!");
     return;
   }
-  std::string proposed = filename(state_.yeartext + " " + lastcomponent(state_.companyfolder)) + ".csv";
-  std::string folder = savefolder_.empty() ? parentpath(cardpdfpath()) : savefolder_;
-  QString chosen = desk_.savefilename(this, "Exportálás CSV fájlba", q(joinpath(folder, proposed)), "CSV (*.csv)");
-  if (chosen.isEmpty()) return;
-  std::string path = s(chosen);
+  std::string proposed = state_.yeartext + " " + lastcomponent(state_.companyfolder) + ".csv";
+  std::string path = choosesavepath(proposed, "Exportálás CSV fájlba", "CSV (*.csv)");
+  if (path.empty()) return;
   guarded([&] {
     std::ostringstream out;
     writecsv(out, employees_);
     if (!ensurefolder(path)) throw failure("A fájl könyvtára nem hozható létre", path);
     savefile(path, out.str());
     savefolder_ = parentpath(path);
-    opensaved(path);
+    noteoutput(path);
   });
 }
 
@@ -243,7 +296,7 @@ void TForm1::personcards(const std::string& azon, QWidget* parent) {
       for (const skippedfolder& k : r->skipped) text += "\n" + q(k.folder) + ": " + q(k.message);
       desk_.warning(owner, text);
     }
-    writeoutput(*r->document, cardoutputpath("osszes_karton.pdf"));
+    writeoutput(*r->document, cardoutputpath("osszes_karton.pdf"), personname(azon) + " összes karton.pdf");
   });
 }
 
@@ -261,7 +314,7 @@ void TForm1::personsummary(const std::string& azon, QWidget* parent) {
       desk_.warning(owner, "Ennek a személynek nincs jogviszonya az archívumban: " + q(azon));
       return;
     }
-    writeoutput(*layoutsummary(*r), summarypdfpath());
+    writeoutput(*layoutsummary(*r), summarypdfpath(), r->nev + " kereseti összesítő.pdf");
   });
 }
 

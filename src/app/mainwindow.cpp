@@ -263,6 +263,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
   else
     datafolder_ = parentpath(programfolder_);
   savefolder_ = st.savefolder;
+  PreviewAction->setChecked(st.preview);
   fillyears();
 }
 
@@ -373,7 +374,7 @@ void TForm1::Button1Click() {
     loadcarddata(state_, employees_, &progress_);
     progress_.setposition(0);
     std::unique_ptr<tpdflist> card = layoutwagecard(state_, employees_, &progress_);
-    writeoutput(*card, cardpdfpath());
+    writeoutput(*card, cardpdfpath(), cardfilename());
   });
   progress_.setposition(0);
   DBGrid1->setFocus();
@@ -437,7 +438,7 @@ bool TForm1::event(QEvent* e) {
 void TForm1::closeEvent(QCloseEvent* event) {
   // The settings are written once, at close; a failed write is shown, and
   // the window closes all the same.
-  guarded([&] { writesettings(settingspath(), settings{datafolder_, CheckBox1->isChecked(), savefolder_}); });
+  guarded([&] { writesettings(settingspath(), settings{datafolder_, CheckBox1->isChecked(), savefolder_, PreviewAction->isChecked()}); });
   event->accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The one window of the program. Controls and handlers keep the names of the
 // window definition (ComboBox1, DBGrid1, Button1Click, ...).
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/employeemodel.h"
+#include "app/preview.h"
 #include "app/desktop.h"
 #include "app/searchdialog.h"
 #include "archive/archivestate.h"
@@ -63,6 +65,7 @@ class TForm1 : public QMainWindow {
   QPushButton* ExportButton;  // "Exportálás…": the rows the grid shows as CSV (Ctrl+E)
   QLabel* StatusInfo;         // what is loaded, and what was last done
   QLabel* StatusCard;         // the last card written
+  QAction* PreviewAction;     // "Beépített előnézet": every PDF in the program's own preview
 
   memtable& employees() { return employees_; }
   const std::string& datafolder() const { return datafolder_; }
@@ -94,6 +97,10 @@ class TForm1 : public QMainWindow {
   void personsummary(const std::string& azon, QWidget* parent = nullptr);
   QString statustext() const { return StatusInfo->text(); }
   QString lastcard() const { return QString::fromStdString(lastcard_); }
+  // The program's own preview of a PDF it wrote; null when it cannot be read.
+  previewwindow* showpreview(const std::string& path, const std::string& proposedname);
+  // Save-as of a file already written (the preview's "Mentés…").
+  void savecopy(const std::string& from, const std::string& proposedname);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -111,8 +118,12 @@ class TForm1 : public QMainWindow {
   void gridmenu(const QPoint& at);
   // Saves a finished document and opens it like the card; the status line
   // and, where no viewer starts, a message name the file.
-  void writeoutput(tpdflist& document, const std::string& path);
-  void opensaved(const std::string& path);
+  void writeoutput(tpdflist& document, const std::string& path, const std::string& proposedname);
+  // The save dialog in the folder last used; empty when cancelled.
+  std::string choosesavepath(const std::string& proposedname, const QString& title, const QString& filter);
+  void noteoutput(const std::string& path);  // the status line names the last file written
+  std::string cardfilename() const;          // "<név> <év> <belépés>.pdf" of the current row
+  std::string personname(const std::string& azon) const;
   void updatestatus();
   // Runs a step; a failure is shown in the error dialog. False when it failed.
   bool guarded(const std::function<void()>& f);

@@ -14,6 +14,7 @@ namespace {
 
 constexpr size_t max_settings_bytes = 1 << 20;
 constexpr const char* savefolderkey = "mentési könyvtár";
+constexpr const char* previewkey = "beépített előnézet";
 
 std::string asciilower(std::string_view s) {
   std::string out(s);
@@ -165,6 +166,7 @@ settings readsettings(const std::string& path, const std::string& programfolder)
   s.storedfolder = folder.empty() ? programfolder : folder;
   s.defaultreader = readflag(ini.value("exepar", "felhasználói pdf"), true);
   s.savefolder = ini.value("exepar", savefolderkey);
+  s.preview = readflag(ini.value("exepar", previewkey), false);
   return s;
 }
 
@@ -174,6 +176,7 @@ void writesettings(const std::string& path, const settings& s) {
   ini.set("exepar", "bér könyvtár", s.storedfolder);
   ini.set("exepar", "felhasználói pdf", s.defaultreader ? "1" : "0");
   if (!s.savefolder.empty()) ini.set("exepar", savefolderkey, s.savefolder);
+  ini.set("exepar", previewkey, s.preview ? "1" : "0");
   if (!ensurefolder(path))
     throw std::runtime_error("A beállítások könyvtára nem hozható létre: " + parentpath(path));
   savefile(path, ini.text());

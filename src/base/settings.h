@@ -39,6 +39,7 @@ struct settings {
   std::string storedfolder;
   bool defaultreader = true;
   std::string savefolder = {};  // where the user last saved a copy of a card; written only when set
+  bool preview = false;         // open every PDF in the program's own preview
 };
 
 // Reads the two settings; missing values give the program folder and true.

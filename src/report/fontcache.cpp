@@ -36,7 +36,7 @@ struct cache {
   cairo_font_options_t* options = nullptr;
 
   cache() {
-    if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("FreeType cannot be started");
+    if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("A betűkezelő (FreeType) nem indítható el");
     options = cairo_font_options_create();
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);

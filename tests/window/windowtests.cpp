@@ -1,4 +1,5 @@
 // The window driven on the offscreen platform.
+#include <QPrinter>
 #include <QtTest>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "archive/archivestate.h"
 #include "base/version.h"
 #include "fixtures.h"
+#include "report/pdflist.h"
 #include "report/personcards.h"
 
 using namespace dosber;
@@ -315,16 +317,25 @@ class windowtests : public QObject {
     l.w->CheckBox1->setChecked(false);
     l.w->Button1->click();
     QCOMPARE(l.r.opened, QStringList{QString::fromStdString(cardpdfpath()) + " (viewer)"});
-    QCOMPARE(l.r.offers.size(), 1);
-    QVERIFY(l.r.offers[0].contains(QString::fromStdString(cardpdfpath())));
-    QVERIFY(l.r.offers[0].endsWith("[Mappa megnyitása]"));
-    QCOMPARE(l.r.folders, QStringList{QString::fromStdString(parentpath(cardpdfpath()))});
+    // The program's own preview opens instead, and the status line names the file.
+    auto* preview = l.w->findChild<previewwindow*>();
+    QVERIFY(preview && preview->isVisible());
+    QCOMPARE(preview->file(), QString::fromStdString(cardpdfpath()));
+    QVERIFY(preview->pathlabel->text().contains(QString::fromStdString(cardpdfpath())));
+    QVERIFY(l.w->StatusCard->text().contains("nem indult el"));
     QVERIFY(l.w->StatusCard->text().contains(QString::fromStdString(cardpdfpath())));
-    // A viewer that starts: no message.
+    QVERIFY(l.r.offers.isEmpty());
+    // Where even the preview cannot show the file, a message names it and offers its folder.
+    preview->close();
+    std::string folder = root->path() + "/nem-pdf";
+    std::filesystem::create_directories(folder);
+    writebytes(folder + "/x.pdf", bytes{'x'});
+    QVERIFY(!l.w->showpreview(folder + "/x.pdf", "x.pdf"));
+    // A viewer that starts: no preview, no message.
     l.r.viewerstarts = true;
     l.w->CheckBox1->setChecked(true);
     l.w->Button1->click();
-    QCOMPARE(l.r.offers.size(), 1);
+    QVERIFY(!preview->isVisible());
     QVERIFY(l.r.opened.last().endsWith("(default)"));
     // The desktop's own viewer start with no PDF application to be found.
     QByteArray path = qgetenv("PATH");
@@ -333,6 +344,108 @@ class windowtests : public QObject {
     QVERIFY(!haspdfapplication());
     QVERIFY(!real.openpdf(QString::fromStdString(cardpdfpath()), true));
     qputenv("PATH", path);
+  }
+
+  void previewShowsTheCardAndMovesBetweenPages() {
+    setenv("DOSBER_NO_VIEWER", "1", 1);
+    loadedwindow l(archive->path());
+    l.w->PreviewAction->setChecked(true);
+    l.w->Button1->click();
+    auto* preview = l.w->findChild<previewwindow*>();
+    QVERIFY(preview && preview->isVisible());
+    QCOMPARE(preview->windowTitle(), QString("Karton előnézet"));
+    int pages = std::stoi(capture("pdfinfo '" + cardpdfpath() + "' | sed -n 's/^Pages: *//p'").out);
+    QCOMPARE(preview->pagecount(), pages);
+    QCOMPARE(preview->counter(), QString("1/%1").arg(pages));
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+    QTest::keyClick(preview, Qt::Key_PageDown);
+    QCOMPARE(preview->counter(), QString("2/%1").arg(pages));
+    QTest::keyClick(preview, Qt::Key_End);
+    QCOMPARE(preview->counter(), QString("%1/%1").arg(pages));
+    QTest::keyClick(preview, Qt::Key_PageDown);  // stays on the last page
+    QCOMPARE(preview->counter(), QString("%1/%1").arg(pages));
+    QTest::keyClick(preview, Qt::Key_Home);
+    QCOMPARE(preview->counter(), QString("1/%1").arg(pages));
+    QTest::keyClick(preview, Qt::Key_PageUp);
+    QCOMPARE(preview->counter(), QString("1/%1").arg(pages));
+    // "Mentés…" saves a copy of the shown file, proposing the card's name.
+    tempfolder out;
+    l.r.savename = QString::fromStdString(out / "copy.pdf");
+    QTest::keySequence(preview, QKeySequence::Save);
+    QCOMPARE(QString::fromStdString(lastcomponent(s(l.r.proposals.value(0)))), QString("Kovács Anna 1995 1992.01.01.pdf"));
+    QCOMPARE(capture("cmp '" + out / "copy.pdf" + "' '" + cardpdfpath() + "'").status, 0);
+    // "Megnyitás külső programban" uses the check box's viewer.
+    preview->externalbutton->click();
+    QVERIFY(l.r.opened.last().startsWith(QString::fromStdString(cardpdfpath())));
+    QTest::keyClick(preview, Qt::Key_Escape);
+    QVERIFY(!preview->isVisible());
+    unsetenv("DOSBER_NO_VIEWER");
+  }
+
+  void alwaysPreviewSurvivesARestart() {
+    std::string path = settingspath();
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    writetext(path, "[exepar]\nfelhasználói pdf=1\n[más]\nkulcs=érték\n");
+    {
+      archivestate st;
+      recorder r;
+      TForm1 w(st, r, {QString::fromStdString(archive->path())});
+      QVERIFY(!w.PreviewAction->isChecked());
+      w.PreviewAction->setChecked(true);
+      w.close();
+    }
+    archivestate st;
+    recorder r;
+    TForm1 w(st, r, {QString::fromStdString(archive->path())});
+    QVERIFY(w.PreviewAction->isChecked());
+    QVERIFY(w.CheckBox1->isChecked());
+    std::ifstream in(path);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    QVERIFY(text.find("beépített előnézet=1") != std::string::npos);
+    QVERIFY(text.find("[más]\nkulcs=érték\n") != std::string::npos);
+  }
+
+  void printingKeepsPagesAndOrientations() {
+    // A card whose month grid is too wide for portrait: pages of both orientations.
+    tempfolder t;
+    const yearinfo& y = *yearfor(98);
+    std::string folder = makecompany(t.path(), y, "Szeles");
+    employee e = person("Széles Vilma", "15607231234");
+    writeemployees(joinpath(folder, "dt.dat"), y, {e});
+    std::vector<wagerecord> months;
+    for (int m = 1; m <= 12; ++m) {
+      char evho[8];
+      std::snprintf(evho, sizeof evho, "98%02d", m);
+      months.push_back(wagerecord(y, e.azon, evho).item(13, 123456789.0 + m).item(21, 98765432.0));
+    }
+    writewages(joinpath(folder, "karton.dat"), y, months);
+    setenv("DOSBER_NO_VIEWER", "1", 1);
+    archivestate st;
+    recorder r;
+    TForm1 w(st, r, {QString::fromStdString(t.path())});
+    w.ComboBox1->setCurrentIndex(1);
+    w.ComboBox2->setCurrentIndex(1);
+    w.PreviewAction->setChecked(true);
+    w.Button1->click();
+    auto* preview = w.findChild<previewwindow*>();
+    QVERIFY(preview && preview->pagecount() >= 2);
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(t / "printed.pdf"));
+    QVERIFY(preview->printto(printer, 0, preview->pagecount() - 1));
+    auto sizes = [](const std::string& file) {
+      std::string out = capture("pdfinfo -f 1 -l 99 '" + file + "' | grep 'size:'").out;
+      QStringList orientations;
+      for (const QString& line : QString::fromStdString(out).split('\n', Qt::SkipEmptyParts)) {
+        QStringList n = line.section("size:", 1).simplified().split(' ');
+        orientations << (n.value(0).toDouble() > n.value(2).toDouble() ? "landscape" : "portrait");
+      }
+      return orientations;
+    };
+    QStringList card = sizes(cardpdfpath()), printed = sizes(t / "printed.pdf");
+    QCOMPARE(printed, card);
+    QVERIFY(card.contains("landscape") && card.contains("portrait"));
+    unsetenv("DOSBER_NO_VIEWER");
   }
 
   void saveCopyUnderAChosenName() {
