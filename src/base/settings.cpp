@@ -176,7 +176,9 @@ void writesettings(const std::string& path, const settings& s) {
   ini.set("exepar", "bér könyvtár", s.storedfolder);
   ini.set("exepar", "felhasználói pdf", s.defaultreader ? "1" : "0");
   if (!s.savefolder.empty()) ini.set("exepar", savefolderkey, s.savefolder);
-  ini.set("exepar", previewkey, s.preview ? "1" : "0");
+  // Written once the user has turned the preview on, so that files of users
+  // who never did hold just the two keys.
+  if (s.preview || !ini.value("exepar", previewkey).empty()) ini.set("exepar", previewkey, s.preview ? "1" : "0");
   if (!ensurefolder(path))
     throw std::runtime_error("A beállítások könyvtára nem hozható létre: " + parentpath(path));
   savefile(path, ini.text());
