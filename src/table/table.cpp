@@ -226,6 +226,16 @@ std::string memtable::textat(size_t row, int f) const {
   return valuetext(columns_[f].get(row));
 }
 
+std::string_view memtable::textview(size_t row, int f) const {
+  if (f < 0 || f >= fieldcount() || row >= nrows_) return {};
+  return columns_[f].text(row);
+}
+
+double memtable::numberat(size_t row, int f) const {
+  if (f < 0 || f >= fieldcount() || row >= nrows_) return 0.0;
+  return columns_[f].number(row);
+}
+
 value memtable::get(int f) const {
   long r = currentrow();
   return r < 0 ? value{} : getat(static_cast<size_t>(r), f);

@@ -75,6 +75,10 @@ class memtable {
   // the table's default display form.
   value getat(size_t row, int field) const;
   std::string textat(size_t row, int field) const;
+  // The stored text of a text field (empty for other fields), valid until
+  // the table changes; the number of a number field (0 for texts).
+  std::string_view textview(size_t row, int field) const;
+  double numberat(size_t row, int field) const;
 
   // Edit and post on the current row.
   void set(std::string_view field, const value& v);
