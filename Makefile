@@ -8,7 +8,7 @@ DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev libcairo2-dev libfreety
 FUZZ_SECONDS ?= 60
 FUZZERS = companyload cardload companyparameters settings
 
-.PHONY: deps build run test bench clean test-sanitize fuzz
+.PHONY: deps build run test bench bench-cli clean test-sanitize fuzz
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -68,6 +68,12 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/bin/dosber-bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/dosber-windowbench
+
+# Whole-process figures on a firm of real size against reading its files with
+# cat (bench/cli.sh; OLD_CLI=path also measures an earlier dosber-cli).
+bench-cli: build
+	bash bench/cli.sh $(BUILD) $(OLD_CLI)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

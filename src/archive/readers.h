@@ -2,6 +2,7 @@
 // The readers of a company load. Each takes the company folder path (the
 // year folder is the folder that contains it).
 #include <string>
+#include <string_view>
 
 #include "archive/archivestate.h"
 #include "base/progress.h"
@@ -39,8 +40,8 @@ void processwagerecord(archivestate& state, const yearinfo& year, const unsigned
 std::string birthdateof(const dtlayout& layout, const unsigned char* record);
 
 // Registers the entry azon=entry date;jogvkod1;jogvkod2;exit date.
-void registeremploymentline(archivestate& state, const std::string& azon, const std::string& entry,
-                            const std::string& jogvkod1, const std::string& jogvkod2,
-                            const std::string& exit);
+// The identifiers and dates are the raw bytes of the record.
+void registeremploymentline(archivestate& state, std::string_view azon, std::string_view entry,
+                            std::string_view jogvkod1, std::string_view jogvkod2, std::string_view exit);
 
 }  // namespace dosber

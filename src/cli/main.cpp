@@ -2,18 +2,22 @@
 // Exit status: 0 success, 1 archive or output error, 2 usage error.
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "archive/archive.h"
 #include "archive/archivestate.h"
+#include "archive/cardindex.h"
 #include "archive/search.h"
 #include "base/errors.h"
 #include "base/files.h"
+#include "base/memory.h"
 #include "base/paths.h"
 #include "base/settings.h"
 #include "base/text.h"
+#include "cli/progressline.h"
 #include "report/export.h"
 #include "report/pdflist.h"
 #include "report/wagecard.h"
@@ -42,12 +46,12 @@ bool loadandfind(archivestate& state, memtable& table, const std::string& folder
   return true;
 }
 
-// The wage card of the table's current row, saved; false with the writer's
-// message.
-bool savecard(archivestate& state, const memtable& table, const std::string& path) {
-  loadcarddata(state, table, nullptr);
+// The wage card of the table's current row from its loaded card data,
+// saved; false with the writer's message.
+bool writecard(const archivestate& state, const memtable& table, const std::string& path,
+               const std::function<void(const std::string&)>& onmessage = toerr) {
   std::unique_ptr<tpdflist> card = layoutwagecard(state, table);
-  card->onmessage = toerr;
+  card->onmessage = onmessage;
   card->savetofile(path);
   return card->saved;
 }
@@ -94,7 +98,8 @@ int card(const std::string& folder, const std::string& azon, const std::string& 
     return 1;
   }
   std::string path = output.empty() ? cardpdfpath() : output;
-  if (!savecard(state, table, path)) return 1;
+  loadcarddata(state, table, nullptr);
+  if (!writecard(state, table, path)) return 1;
   std::cout << path << "\n";
   return 0;
 }
@@ -110,24 +115,31 @@ int find(const std::string& datafolder, const searchquery& q, bool json) {
   return 0;
 }
 
+// Every card of the company from one pass over its card files.
 int cards(const std::string& folder, const std::string& outdir) {
   archivestate state;
   memtable table = makeemployeetable();
   if (!loadcompany(state, table, folder)) return 1;
   if (!table.active()) return 0;
+  cardindex index(state);
+  size_t n = table.visiblecount();
+  progressmeter meter(static_cast<int>(n));
+  auto message = [&](const std::string& m) { meter.message(m); };
   int failed = 0;
-  for (size_t i = 0, n = table.visiblecount(); i < n; ++i) {
+  for (size_t i = 0; i < n; ++i) {
     table.moveto(i);
     std::string path = joinpath(outdir, safename(table.text("azon") + "_" + table.text("bdatum")) + ".pdf");
     try {
-      if (savecard(state, table, path))
+      index.load(state, table);
+      if (writecard(state, table, path, message))
         std::cout << path << "\n";
       else
         ++failed;
     } catch (const std::exception& e) {
-      toerr(table.text("azon") + " " + table.text("bdatum") + ": " + describe(e));
+      message(table.text("azon") + " " + table.text("bdatum") + ": " + describe(e));
       ++failed;
     }
+    meter.step();
   }
   return failed ? 1 : 0;
 }
@@ -142,13 +154,27 @@ int personcards(const std::string& datafolder, const std::string& azon, const st
     return 1;
   }
   tpdflist all;
+  progressmeter meter(static_cast<int>(found.employments.size()));
+  // The employments come by year and company, all of the one identifier: a
+  // company is loaded and its card files read once for all of them.
+  std::unique_ptr<archivestate> state;
+  memtable table = makeemployeetable();
+  std::string loaded;
+  bool carddata = false;
   for (const auto& e : found.employments) {
-    archivestate state;
-    memtable table = makeemployeetable();
-    loadcompanypath(state, table, joinpath(joinpath(datafolder, e.yearfolder), e.companyfolder));
-    if (!table.active() || !table.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) continue;
-    loadcarddata(state, table, nullptr);
-    all.appendpages(*layoutwagecard(state, table));
+    std::string folder = joinpath(joinpath(datafolder, e.yearfolder), e.companyfolder);
+    if (!state || folder != loaded) {
+      state = std::make_unique<archivestate>();
+      loadcompanypath(*state, table, folder);
+      loaded = folder;
+      carddata = false;
+    }
+    if (table.active() && table.locate({"azon", "bdatum"}, {e.azon, e.bdatum})) {
+      if (!carddata) loadcarddata(*state, table, nullptr);
+      carddata = true;
+      all.appendpages(*layoutwagecard(*state, table));
+    }
+    meter.step();
   }
   if (!ensurefolder(output)) {
     toerr("A fájl könyvtárának létrehozása sikertelen!");
@@ -162,6 +188,7 @@ int personcards(const std::string& datafolder, const std::string& azon, const st
 }  // namespace
 
 int main(int argc, char** argv) {
+  usehugepageheap();
   CLI::App app{"dosber-cli: 1992-2005 közti bérek lekérdezése (DOS)"};
   app.require_subcommand(1);
 

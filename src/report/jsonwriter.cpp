@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace dosber {
 
@@ -85,13 +87,35 @@ void jsonwriter::number(double v) {
     buffer_.append("null");
     return;
   }
-  // The shortest text that reads back as the same double; a whole number
-  // keeps a ".0" so that it reads back as a float, not as an integer.
+  // The shortest digits that read back as the same double, laid out as
+  // common JSON writers do: plain decimals while the point stands within 15
+  // digits (a whole number keeps ".0", so that it reads back as a float),
+  // otherwise the exponent form.
   char b[32];
-  auto end = std::to_chars(b, b + sizeof b, v).ptr;
-  std::string_view text(b, static_cast<size_t>(end - b));
-  buffer_.append(text);
-  if (text.find_first_of(".e") == std::string_view::npos) buffer_.append(".0");
+  std::string_view text(b, static_cast<size_t>(std::to_chars(b, b + sizeof b, v, std::chars_format::scientific).ptr - b));
+  if (text.front() == '-') {
+    buffer_.push_back('-');
+    text.remove_prefix(1);
+  }
+  size_t e = text.find('e');
+  std::string digits(text.substr(0, 1));
+  if (e > 1) digits.append(text.substr(2, e - 2));
+  int exponent = 0;
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
+  int k = static_cast<int>(digits.size()), n = exponent + 1;  // value = 0.digits x 10^n
+  if (k <= n && n <= 15) {
+    buffer_.append(digits).append(static_cast<size_t>(n - k), '0').append(".0");
+  } else if (0 < n && n <= 15) {
+    buffer_.append(digits.substr(0, static_cast<size_t>(n))).append(".").append(digits.substr(static_cast<size_t>(n)));
+  } else if (-4 < n && n <= 0) {
+    buffer_.append("0.").append(static_cast<size_t>(-n), '0').append(digits);
+  } else {
+    buffer_.append(digits.substr(0, 1));
+    if (k > 1) buffer_.append(".").append(digits.substr(1));
+    char x[16];
+    std::snprintf(x, sizeof x, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    buffer_.append(x);
+  }
 }
 
 void jsonwriter::integer(int64_t v) {

@@ -24,7 +24,15 @@ struct fielddef {
 // load of many rows makes a few allocations, not one per text.
 class textstore {
  public:
-  void reserve(size_t n) { spans_.reserve(n); }
+  // Room for n texts of bytes bytes in all.
+  void reserve(size_t n, size_t bytes = 0) {
+    spans_.reserve(n);
+    bytes_.reserve(bytes);
+  }
+  void clear() {
+    bytes_.clear();
+    spans_.clear();
+  }
   size_t size() const { return spans_.size(); }
   void push_back(std::string_view t) {
     spans_.emplace_back(static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(t.size()));
@@ -48,12 +56,13 @@ class column {
  public:
   column(const fielddef& def, textunit unit);
 
+  // Room for n rows; a text column takes room for texts of its full size.
   void reserve(size_t n);
   // Appends or replaces a value, converted to the column's type: texts cut
   // to the field size, numbers between integer and float, an integer as a
   // boolean or a text.
-  void push(value v);
-  void set(size_t row, value v);
+  void push(const valueview& v);
+  void set(size_t row, const valueview& v);
   // The value as the column would store it (what a locate compares).
   value convert(value v) const;
 
@@ -66,7 +75,8 @@ class column {
 
  private:
   using storage = std::variant<textstore, std::vector<int32_t>, std::vector<double>, std::vector<char>>;
-  std::string totext(value&& v) const;
+  // The text a value stores as; its characters lie in v or in scratch.
+  std::string_view totext(const valueview& v, std::string& scratch) const;
 
   int size_;
   textunit unit_;

@@ -89,25 +89,32 @@ bool memtable::collated(int f) const {
   return order_ == collation::hungarian && static_cast<size_t>(f) < collated_.size() && collated_[f];
 }
 
-std::string memtable::sortkey(size_t row) const {
-  std::string key;
-  for (int f : indexfields_) columns_[f].appendkey(key, row, collated(f));
-  return key;
+std::string_view memtable::sortkey(size_t row) const {
+  keybuffer_.clear();
+  for (int f : indexfields_) columns_[f].appendkey(keybuffer_, row, collated(f));
+  return keybuffer_;
 }
 
 void memtable::reserve(size_t n) {
   size_t total = nrows_ + n;
   for (column& c : columns_) c.reserve(total);
-  keys_.reserve(total);
+  keys_.reserve(total, total * 32);
   pending_.reserve(pending_.size() + n);
 }
 
 void memtable::appendfrom(std::vector<value>& values) {
   if (!active_) return;
-  for (size_t f = 0; f < columns_.size(); ++f) columns_[f].push(f < values.size() ? std::move(values[f]) : value{});
+  views_.clear();
+  for (const value& v : values) views_.push_back(viewof(v));
+  appendviews(views_);
+}
+
+void memtable::appendviews(std::span<const valueview> values) {
+  if (!active_) return;
+  for (size_t f = 0; f < columns_.size(); ++f) columns_[f].push(f < values.size() ? values[f] : valueview{});
   size_t row = nrows_++;
   keys_.push_back(sortkey(row));
-  if (order_ == collation::binary) keyrow_.emplace(keys_.back(), row);
+  if (order_ == collation::binary) keyrow_.emplace(keys_[row], row);
   pending_.push_back(row);
   visibledirty_ = true;
   current_ = static_cast<long>(row);
@@ -256,12 +263,12 @@ void memtable::set(std::string_view name, const value& v) {
   long r = currentrow();
   int f = fieldindex(name);
   if (r < 0 || f < 0) return;
-  columns_[f].set(static_cast<size_t>(r), v);
+  columns_[f].set(static_cast<size_t>(r), viewof(v));
   if (std::find(indexfields_.begin(), indexfields_.end(), f) != indexfields_.end()) {
-    keys_[r] = sortkey(static_cast<size_t>(r));
+    keys_.set(static_cast<size_t>(r), sortkey(static_cast<size_t>(r)));
     keyrow_.clear();
     if (order_ == collation::binary)
-      for (size_t i = nrows_; i-- > 0;) keyrow_[keys_[i]] = i;
+      for (size_t i = nrows_; i-- > 0;) keyrow_[std::string(keys_[i])] = i;
     resort_ = true;
     posdirty_ = true;
   }
