@@ -60,7 +60,8 @@ std::vector<int> employeemodel::widestrows(int column, const QFontMetrics& metri
       auto b = static_cast<unsigned char>(text[i]);
       char32_t c = b;
       size_t len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-      if (len == 2 && i + 1 < text.size()) c = (char32_t(b & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F);
+      if (len == 2 && i + 1 < text.size())
+        c = (char32_t(b & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F);
       w += c < 0x250 && len <= 2 ? advance[c] : widest;
       i += len;
     }

@@ -17,7 +17,8 @@ inline std::string progressline(int done, int total, double seconds) {
   int n = std::snprintf(b, sizeof b, "%d/%d kártya, %.1f kártya/s", done, total, rate);
   if (rate > 0 && done < total) {
     long left = std::lround((total - done) / rate);
-    n += std::snprintf(b + n, sizeof b - static_cast<size_t>(n), ", hátralévő idő: %ld:%02ld", left / 60, left % 60);
+    n += std::snprintf(b + n, sizeof b - static_cast<size_t>(n), ", hátralévő idő: %ld:%02ld", left / 60,
+                       left % 60);
   }
   std::string line(b, static_cast<size_t>(n));
   for (char& c : line)

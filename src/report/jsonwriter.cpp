@@ -92,7 +92,8 @@ void jsonwriter::number(double v) {
   // digits (a whole number keeps ".0", so that it reads back as a float),
   // otherwise the exponent form.
   char b[32];
-  std::string_view text(b, static_cast<size_t>(std::to_chars(b, b + sizeof b, v, std::chars_format::scientific).ptr - b));
+  auto end = std::to_chars(b, b + sizeof b, v, std::chars_format::scientific).ptr;
+  std::string_view text(b, static_cast<size_t>(end - b));
   if (text.front() == '-') {
     buffer_.push_back('-');
     text.remove_prefix(1);

@@ -44,7 +44,8 @@ std::vector<employee> employments(const yearinfo& year) {
     int by = 40 + p % 45, bm = 1 + p % 12, bd = 1 + (p * 7) % 28;
     char serial[8];
     std::snprintf(serial, sizeof serial, "%04d", p % 10000);
-    e.azon = std::string(1, static_cast<char>('1' + p / 10000)) + twodigits(by) + twodigits(bm) + twodigits(bd) + serial;
+    e.azon = std::string(1, static_cast<char>('1' + p / 10000)) + twodigits(by) + twodigits(bm) + twodigits(bd) +
+             serial;
     e.birthdate = "19" + twodigits(by) + twodigits(bm) + twodigits(bd);
     e.nev = std::string(surnames[p % 27]) + " " + givennames[(p / 27) % 18];
     if (p % 3) e.nev += std::string(" ") + givennames[(p / 7) % 18];
@@ -92,7 +93,9 @@ std::pair<int, int> months(const employee& e, const std::string& y) {
   return {first, last};
 }
 
-wagerecord monthrecord(const yearinfo& year, const employee& e, int m, int k) {
+}  // namespace
+
+wagerecord monthwages(const yearinfo& year, const employee& e, int m, int k) {
   std::string yy(year.yeartext + 2);
   wagerecord w(year, e.azon, yy + twodigits(m), e.staffgroup, e.entry, e.employmenttype);
   double gross = e.monthlywage + (m == 12 ? e.monthlywage / 2 : 0);
@@ -112,8 +115,6 @@ wagerecord monthrecord(const yearinfo& year, const employee& e, int m, int k) {
   if (m == 12) w.freeentry(3, "909", 1200);
   return w;
 }
-
-}  // namespace
 
 std::string writefirm(const std::string& root, const yearinfo& year) {
   std::string y(year.yeartext), yy(year.yeartext + 2);
@@ -136,7 +137,7 @@ std::string writefirm(const std::string& root, const yearinfo& year) {
   for (int m = 1; m <= 12; ++m)
     for (size_t k = 0; k < list.size(); ++k) {
       auto [first, last] = months(list[k], y);
-      if (m >= first && m <= last) karton.add(monthrecord(year, list[k], m, static_cast<int>(k)).data());
+      if (m >= first && m <= last) karton.add(monthwages(year, list[k], m, static_cast<int>(k)).data());
     }
   karton.close();
 
@@ -147,7 +148,8 @@ std::string writefirm(const std::string& root, const yearinfo& year) {
     wagerecord fix(year, e.azon, yy + twodigits(first), e.staffgroup, e.entry, e.employmenttype);
     fix.item(13, 2000).item(1, 1).freeentry(0, "105", 2000);
     kikarton.add(fix.data());
-    if (k % 5 == 0 && last == 12) kikarton.add(monthrecord(year, e, 12, static_cast<int>(k)).freeentry(4, "110", 500).data());
+    if (k % 5 == 0 && last == 12)
+      kikarton.add(monthwages(year, e, 12, static_cast<int>(k)).freeentry(4, "110", 500).data());
   }
   kikarton.close();
 
