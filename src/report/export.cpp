@@ -1,6 +1,8 @@
 #include "report/export.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "report/jsonwriter.h"
 
@@ -27,10 +29,10 @@ class textout {
   std::string buffer_;
 };
 
-void rowjson(jsonwriter& w, const memtable& t, size_t row) {
+void rowjson(jsonwriter& w, const memtable& t, size_t row, const std::vector<std::string>& keys) {
   w.beginobject();
   for (int f = 0; f < t.fieldcount(); ++f) {
-    w.key(t.field(f).name);
+    w.preparedkey(keys[f]);
     switch (t.field(f).type) {
       case fieldtype::text: w.string(t.textview(row, f)); break;
       case fieldtype::integer: w.integer(std::get<int32_t>(t.getat(row, f))); break;
@@ -42,14 +44,19 @@ void rowjson(jsonwriter& w, const memtable& t, size_t row) {
 }
 
 void rowsjson(jsonwriter& w, const memtable& t) {
+  std::vector<std::string> keys;
+  for (int f = 0; f < t.fieldcount(); ++f) keys.push_back(jsonwriter::quotedkey(t.field(f).name));
   w.beginarray();
   if (t.active())
-    for (size_t i = 0, n = t.visiblecount(); i < n; ++i) rowjson(w, t, t.rowat(i));
+    for (size_t i = 0, n = t.visiblecount(); i < n; ++i) {
+      t.prefetch(i);
+      rowjson(w, t, t.rowat(i), keys);
+    }
   w.endarray();
 }
 
 void csvcell(std::string& out, std::string_view s) {
-  if (s.find_first_of(";\"\r\n") == std::string_view::npos) {
+  if (std::none_of(s.begin(), s.end(), [](char c) { return c == ';' || c == '"' || c == '\r' || c == '\n'; })) {
     out.append(s);
     return;
   }
@@ -79,6 +86,7 @@ void writecsv(std::ostream& out, const memtable& table) {
   o.endline("\r\n");
   if (!table.active()) return;
   for (size_t i = 0, n = table.visiblecount(); i < n; ++i) {
+    table.prefetch(i);
     size_t row = table.rowat(i);
     for (int f = 0; f < table.fieldcount(); ++f) {
       if (f) s.push_back(';');
@@ -99,6 +107,7 @@ void writegridtext(std::ostream& out, const memtable& t) {
   textout o(out);
   std::string& s = o.text();
   for (size_t i = 0, n = t.visiblecount(); i < n; ++i) {
+    t.prefetch(i);
     size_t row = t.rowat(i);
     for (int k = 0; k < 6; ++k) {
       if (k) s.push_back('\t');

@@ -41,43 +41,50 @@ void jsonwriter::close(char bracket) {
   spill();
 }
 
-void jsonwriter::quoted(std::string_view text) {
+void jsonwriter::quoted(std::string& out, std::string_view text) {
   static constexpr char hex[] = "0123456789abcdef";
-  buffer_.push_back('"');
+  out.push_back('"');
   size_t plain = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x20 && c != '"' && c != '\\') continue;
-    buffer_.append(text.substr(plain, i - plain));
+    out.append(text.substr(plain, i - plain));
     plain = i + 1;
     switch (c) {
-      case '"': buffer_.append("\\\""); break;
-      case '\\': buffer_.append("\\\\"); break;
-      case '\b': buffer_.append("\\b"); break;
-      case '\f': buffer_.append("\\f"); break;
-      case '\n': buffer_.append("\\n"); break;
-      case '\r': buffer_.append("\\r"); break;
-      case '\t': buffer_.append("\\t"); break;
+      case '"': out.append("\\\""); break;
+      case '\\': out.append("\\\\"); break;
+      case '\b': out.append("\\b"); break;
+      case '\f': out.append("\\f"); break;
+      case '\n': out.append("\\n"); break;
+      case '\r': out.append("\\r"); break;
+      case '\t': out.append("\\t"); break;
       default:
-        buffer_.append("\\u00");
-        buffer_.push_back(hex[c >> 4]);
-        buffer_.push_back(hex[c & 0xF]);
+        out.append("\\u00");
+        out.push_back(hex[c >> 4]);
+        out.push_back(hex[c & 0xF]);
     }
   }
-  buffer_.append(text.substr(plain));
-  buffer_.push_back('"');
+  out.append(text.substr(plain));
+  out.push_back('"');
 }
 
-void jsonwriter::key(std::string_view name) {
+void jsonwriter::key(std::string_view name) { preparedkey(quotedkey(name)); }
+
+std::string jsonwriter::quotedkey(std::string_view name) {
+  std::string out;
+  quoted(out, name);
+  return out.append(": ");
+}
+
+void jsonwriter::preparedkey(std::string_view text) {
   beforevalue();
-  quoted(name);
-  buffer_.append(": ");
+  buffer_.append(text);
   afterkey_ = true;
 }
 
 void jsonwriter::string(std::string_view text) {
   beforevalue();
-  quoted(text);
+  quoted(buffer_, text);
   spill();
 }
 
@@ -85,6 +92,13 @@ void jsonwriter::number(double v) {
   beforevalue();
   if (!std::isfinite(v)) {
     buffer_.append("null");
+    return;
+  }
+  // A whole number below 10^15 is its digits and ".0" (most amounts).
+  if (std::fabs(v) < 1e15 && v == std::trunc(v) && !(v == 0 && std::signbit(v))) {
+    char b[24];
+    buffer_.append(b, static_cast<size_t>(std::to_chars(b, b + sizeof b, static_cast<long long>(v)).ptr - b));
+    buffer_.append(".0");
     return;
   }
   // The shortest digits that read back as the same double, laid out as

@@ -22,6 +22,9 @@ class jsonwriter {
   void beginobject() { open('{'); }
   void endobject() { close('}'); }
   void key(std::string_view name);
+  // A key of every row quoted once: prepared by quotedkey, given by preparedkey.
+  static std::string quotedkey(std::string_view name);
+  void preparedkey(std::string_view text);
   void string(std::string_view text);  // UTF-8, written as it is apart from the escapes
   void number(double v);               // not finite: null, as JSON has no such numbers
   void integer(int64_t v);
@@ -34,7 +37,7 @@ class jsonwriter {
   void open(char bracket);
   void close(char bracket);
   void beforevalue();
-  void quoted(std::string_view text);
+  static void quoted(std::string& out, std::string_view text);
   void spill() {
     if (buffer_.size() >= (1 << 16)) flush();
   }

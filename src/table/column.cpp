@@ -93,6 +93,14 @@ value column::convert(value v) const {
                     data_);
 }
 
+void column::prefetch(size_t row, bool text) const {
+  std::visit(overloaded{[&](const textstore& d) { d.prefetch(row, text); },
+                        [&](const auto& d) {
+                          if (!text) __builtin_prefetch(d.data() + row);
+                        }},
+             data_);
+}
+
 value column::get(size_t row) const {
   return std::visit(overloaded{[&](const textstore& d) { return value(std::string(d[row])); },
                                [&](const std::vector<char>& d) { return value(static_cast<bool>(d[row])); },

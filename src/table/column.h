@@ -38,6 +38,14 @@ class textstore {
     spans_.emplace_back(static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(t.size()));
     bytes_.append(t);
   }
+  // Asks the processor for a row's place in the spans, or for its text
+  // (whose place must have arrived first).
+  void prefetch(size_t row, bool text) const {
+    if (!text)
+      __builtin_prefetch(spans_.data() + row);
+    else
+      __builtin_prefetch(bytes_.data() + spans_[row].first);
+  }
   std::string_view operator[](size_t row) const {
     return std::string_view(bytes_).substr(spans_[row].first, spans_[row].second);
   }
@@ -67,6 +75,7 @@ class column {
   value convert(value v) const;
 
   value get(size_t row) const;
+  void prefetch(size_t row, bool text) const;
   std::string_view text(size_t row) const;  // empty for other types
   double number(size_t row) const;          // 0 for texts
   void appendkey(std::string& key, size_t row, bool collated) const;

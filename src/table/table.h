@@ -82,6 +82,10 @@ class memtable {
   // the table changes; the number of a number field (0 for texts).
   std::string_view textview(size_t row, int field) const;
   double numberat(size_t row, int field) const;
+  // Writers that visit every row in index order visit storage at random:
+  // they ask for the rows a few positions ahead, so that their memory is
+  // on its way when they get there.
+  void prefetch(size_t position) const;
 
   // Edit and post on the current row.
   void set(std::string_view field, const value& v);
