@@ -5,11 +5,11 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev qt6-pdf-dev libcairo2-dev libfreetype-dev \
   fonts-dejavu-core fonts-dejavu-extra libicu-dev libcli11-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils clang libclang-rt-14-dev \
-  dpkg-dev file desktop-file-utils appstream lintian qpdf man-db
+  dpkg-dev file desktop-file-utils appstream lintian qpdf man-db time
 FUZZ_SECONDS ?= 60
 FUZZERS = companyload cardload companyparameters settings
 
-.PHONY: deps build run test bench clean test-sanitize fuzz install package
+.PHONY: deps build run test bench clean test-sanitize fuzz install package bench-cli
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -82,6 +82,12 @@ package: build
 
 bench: build
 	$(BUILD)/bin/dosber-bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/dosber-windowbench
+
+# Whole-process figures on a firm of real size against reading its files with
+# cat (bench/cli.sh; OLD_CLI=path also measures an earlier dosber-cli).
+bench-cli: build
+	bash bench/cli.sh $(BUILD) $(OLD_CLI)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

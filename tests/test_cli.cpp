@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "base/version.h"
+#include "cli/progressline.h"
 #include "fixtures.h"
 
 using namespace dosber::testing;
@@ -213,4 +215,45 @@ TEST(cli, cardsOfACompanyAndOfAPerson) {
   for (size_t i = text.find("1/"); i != std::string::npos; i = text.find("1/", i + 1))
     if (text.compare(i + 3, 6, ".oldal") == 0 || text.compare(i + 4, 6, ".oldal") == 0) ++firstpages;
   EXPECT_GE(firstpages, 14u);
+}
+
+TEST(cli, bulkCardsAreTheCardsOneByOne) {
+  tempfolder t;
+  std::string folder = std::string(DOSBER_SAMPLE) + "/ber99/kalibra";
+  result r = run("cards " + folder + " --output-dir " + t / "cards");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.find("kártya"), std::string::npos);  // no progress when standard error is no terminal
+  auto rows = nlohmann::ordered_json::parse(run("employees --json " + folder).out);
+  // Employments whose identifier and entry date name them alone, among them
+  // both employments of a person with two.
+  std::map<std::string, int> named;
+  for (auto& row : rows) ++named[row["azon"].get<std::string>() + "_" + row["bdatum"].get<std::string>()];
+  int compared = 0;
+  for (auto& row : rows) {
+    std::string azon = row["azon"], entry = row["bdatum"];
+    if (named[azon + "_" + entry] != 1 || compared == 6) continue;
+    std::string single = t / ("single" + std::to_string(compared) + ".pdf");
+    ASSERT_EQ(run("card " + folder + " --azon " + azon + " --entry " + entry + " --output " + single).status, 0);
+    std::string bulk = t / ("cards/" + azon + "_" + entry + ".pdf");
+    std::string one = capture("pdftotext -layout " + single + " -").out;
+    EXPECT_GT(one.size(), 500u);
+    EXPECT_EQ(one, capture("pdftotext -layout " + bulk + " -").out) << azon << " " << entry;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 6);
+}
+
+TEST(cli, progressLine) {
+  struct row {
+    int done, total;
+    double seconds;
+    const char* line;
+  };
+  const row rows[] = {
+      {0, 20000, 0, "0/20000 kártya, 0,0 kártya/s"},
+      {1500, 20000, 10, "1500/20000 kártya, 150,0 kártya/s, hátralévő idő: 2:03"},
+      {7, 9, 2, "7/9 kártya, 3,5 kártya/s, hátralévő idő: 0:01"},
+      {20000, 20000, 125, "20000/20000 kártya, 160,0 kártya/s"},
+  };
+  for (const row& r : rows) EXPECT_EQ(dosber::progressline(r.done, r.total, r.seconds), r.line);
 }

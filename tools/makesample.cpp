@@ -9,6 +9,7 @@
 #include "base/paths.h"
 #include "archive/yearlayouts.h"
 #include "testing/archivewriter.h"
+#include "testing/firm.h"
 
 using namespace dosber;
 using namespace dosber::testing;
@@ -148,23 +149,7 @@ int main(int argc, char** argv) {
         bool second = e.staffgroup == '2' && e.entry.substr(4) == "0701";
         int firstmonth = second ? 7 : 1, lastmonth = (!second && e.exit.substr(0, 4) == year.yeartext) ? 6 : 12;
         for (int m = firstmonth; m <= lastmonth; ++m) {
-          wagerecord w(year, e.azon, yy + twodigits(m), e.staffgroup, e.entry, e.employmenttype);
-          double gross = e.monthlywage + (m == 12 ? e.monthlywage / 2 : 0);
-          w.item(1, 21 + (m % 3)).item(2, 20 + (m % 2)).item(9, 8).item(10, e.monthlyhours);
-          if (m % 4 == 0) w.item(3, 2);
-          if (m == 8) w.item(7, 3);
-          w.item(13, gross).item(21, gross * 0.7).item(16, gross * 0.3);
-          w.item(19, gross * 0.01).item(30, gross * 0.06).item(26, gross * 0.2);
-          w.item(37, gross).item(41, gross).item(22, gross);
-          if (e.staffgroup == '1') w.allowance(1, 1000 + 100 * (k % 5));
-          if (k % 3 == 0) w.allowance(2, 500);
-          w.freeentry(0, "101", e.monthlywage);
-          if (m % 2) w.freeentry(1, "201", 1500);
-          if (m == 5) w.freeentry(2, "805", 120);
-          if (m == 6) w.freeentry(2, "906", 80);
-          if (m == 11) w.freeentry(3, "809", 2500);
-          if (m == 12) w.freeentry(3, "909", 1200);
-          (m <= 9 ? karton : kikarton).push_back(w);
+          (m <= 9 ? karton : kikarton).push_back(monthwages(year, e, m, k));
         }
         if (firstmonth <= 3 && 3 <= lastmonth && k % 4 == 0) {
           wagerecord fix(year, e.azon, yy + "03", e.staffgroup, e.entry, e.employmenttype);

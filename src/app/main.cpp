@@ -8,6 +8,7 @@
 #include "app/mainwindow.h"
 #include "app/desktop.h"
 #include "archive/archivestate.h"
+#include "base/memory.h"
 #include "base/version.h"
 
 namespace {
@@ -42,6 +43,7 @@ bool hasdisplay([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  dosber::usehugepageheap();
   // Answered before the toolkit starts, so that they need no display.
   if (argc > 1 && isoption(argv[1], {"--version"})) {
     std::cout << dosber::versionline << "\n";

@@ -323,7 +323,15 @@ void TForm1::ComboBox2Change() {
 }
 
 void TForm1::fitcolumns() {
-  DBGrid1->resizeColumnsToContents();
+  // As resizeColumnsToContents, which measures every row: the header and the
+  // rows whose texts are estimated widest, measured by the grid itself.
+  QFontMetrics metrics(DBGrid1->font());
+  for (int c = 0; c < model_->columnCount(); ++c) {
+    int width = DBGrid1->horizontalHeader()->sectionSizeHint(c);
+    for (int row : model_->widestrows(c, metrics, 16))
+      width = std::max(width, DBGrid1->sizeHintForIndex(model_->index(row, c)).width() + (DBGrid1->showGrid() ? 1 : 0));
+    DBGrid1->setColumnWidth(c, width);
+  }
 }
 
 void TForm1::Edit1Change() {

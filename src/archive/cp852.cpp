@@ -30,48 +30,49 @@ void appendbyte(std::string& out, unsigned char b) {
 
 }  // namespace
 
-namespace {
-bool isascii(std::string_view bytes) {
-  for (char c : bytes)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-}  // namespace
-
-std::string archivetext(std::string_view bytes) {
+void appendarchivetext(std::string& out, std::string_view bytes) {
   size_t n = 0;
   bool ascii = true;
   for (; n < bytes.size() && bytes[n] != 0; ++n) ascii &= static_cast<unsigned char>(bytes[n]) < 0x80;
-  if (ascii) return std::string(bytes.substr(0, n));
-  std::string out;
-  out.reserve(bytes.size());
-  for (char c : bytes) {
+  if (ascii) {
+    out.append(bytes.substr(0, n));
+    return;
+  }
+  for (char c : bytes.substr(0, n)) {
     auto b = static_cast<unsigned char>(c);
-    if (b == 0) break;
     appendbyte(out, b == 0x8F ? 0xB5 : b);
   }
+}
+
+void appendrawtext(std::string& out, std::string_view bytes) {
+  for (char c : bytes) appendbyte(out, static_cast<unsigned char>(c));
+}
+
+void appendarchivedate(std::string& out, std::string_view raw) {
+  if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0 && (c & 0x80) == 0; })) {
+    out.append(raw.substr(0, 4)).append(".").append(raw.substr(4, 2)).append(".").append(raw.substr(6, 2));
+    return;
+  }
+  std::string date = formatmask("####.##.##", rawtext(raw));
+  out.append(date.substr(0, date.find('\0')));
+}
+
+std::string archivetext(std::string_view bytes) {
+  std::string out;
+  appendarchivetext(out, bytes);
   return out;
 }
 
 std::string rawtext(std::string_view bytes) {
-  if (isascii(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size());
-  for (char c : bytes) appendbyte(out, static_cast<unsigned char>(c));
+  appendrawtext(out, bytes);
   return out;
 }
 
 std::string archivedate(std::string_view raw) {
-  if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0 && (c & 0x80) == 0; })) {
-    std::string date(10, '.');
-    std::copy_n(raw.begin(), 4, date.begin());
-    std::copy_n(raw.begin() + 4, 2, date.begin() + 5);
-    std::copy_n(raw.begin() + 6, 2, date.begin() + 8);
-    return date;
-  }
-  std::string date = formatmask("####.##.##", rawtext(raw));
-  auto nul = date.find('\0');
-  if (nul != std::string::npos) date.resize(nul);
+  std::string date;
+  appendarchivedate(date, raw);
   return date;
 }
 

@@ -25,4 +25,10 @@ std::string archivedate(std::string_view raw);
 // Trimmed, then converted: the display value of most text fields.
 inline std::string trimmedtext(std::string_view bytes) { return archivetext(trimcontrol(bytes)); }
 
+// The same conversions appended to out, for readers that gather a record's
+// texts in one buffer.
+void appendarchivetext(std::string& out, std::string_view bytes);
+void appendrawtext(std::string& out, std::string_view bytes);
+void appendarchivedate(std::string& out, std::string_view raw);
+
 }  // namespace dosber

@@ -41,8 +41,8 @@ void processwagerecord(archivestate& state, const yearinfo& year, const unsigned
 std::string birthdateof(const dtlayout& layout, const unsigned char* record);
 
 // Registers the entry azon=entry date;jogvkod1;jogvkod2;exit date.
-void registeremploymentline(archivestate& state, const std::string& azon, const std::string& entry,
-                            const std::string& jogvkod1, const std::string& jogvkod2,
-                            const std::string& exit);
+// The identifiers and dates are the raw bytes of the record.
+void registeremploymentline(archivestate& state, std::string_view azon, std::string_view entry,
+                            std::string_view jogvkod1, std::string_view jogvkod2, std::string_view exit);
 
 }  // namespace dosber

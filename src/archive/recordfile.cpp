@@ -13,7 +13,8 @@
 
 namespace dosber {
 namespace {
-constexpr size_t block_bytes = 1 << 20;
+// Large enough to make system calls rare, small enough to stay in the cache.
+constexpr size_t block_bytes = 256 << 10;
 }
 
 bool recordfile::open(std::string_view path, size_t recordsize) {
@@ -86,6 +87,11 @@ size_t recordfile::readblock(size_t first) {
   buffer_.resize(bytes);
   readexact(buffer_.data(), bytes, offset);
   return n;
+}
+
+void recordfile::readrecord(size_t number, std::vector<unsigned char>& record) {
+  record.resize(recordsize_);
+  readexact(record.data(), recordsize_, number * recordsize_);
 }
 
 bool recordfile::readsingle(std::vector<unsigned char>& record) {

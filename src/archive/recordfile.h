@@ -51,6 +51,10 @@ class recordfile {
   // file). False when the file is shorter than one record.
   bool readsingle(std::vector<unsigned char>& record);
 
+  // Reads one whole record by number, for readers that found it in an earlier
+  // walk; a record that is no longer in the file fails with "Read past end of file".
+  void readrecord(size_t number, std::vector<unsigned char>& record);
+
  private:
   size_t readblock(size_t first);
   void readexact(unsigned char* into, size_t bytes, size_t offset);

@@ -1,5 +1,6 @@
 #include "base/format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -12,10 +13,13 @@ namespace dosber {
 std::string generalnumber(double value) {
   if (value == 0) return "0";
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15G", value);
-  std::string s(buf);
+  // A whole number of at most 15 digits is its digits (most wages, hours and days).
+  if (std::fabs(value) < 1e15 && value == std::trunc(value))
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value)).ptr);
+  // %.15G: 15 significant digits, trailing zeros dropped.
+  std::string s(buf, std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr);
   // The exponent form: mantissa "E" exponent without "+" or leading zeros.
-  auto e = s.find('E');
+  auto e = s.find('e');
   std::string exponent;
   if (e != std::string::npos) {
     exponent = s.substr(e + 1);

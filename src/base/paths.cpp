@@ -118,10 +118,15 @@ std::vector<std::string> subfolders(std::string_view folder) {
 }
 
 std::string programfolder() {
-  std::error_code ec;
-  auto exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) return fs::current_path(ec).string();
-  return exe.parent_path().string();
+  // Asked for every text measured (the font folder lies beside the program);
+  // the program does not move while it runs.
+  static const std::string folder = [] {
+    std::error_code ec;
+    auto exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return fs::current_path(ec).string();
+    return exe.parent_path().string();
+  }();
+  return folder;
 }
 
 }  // namespace dosber

@@ -80,7 +80,51 @@ std::string lowercase(std::string_view utf8) {
   return convertcase(utf8, [](icu::UnicodeString& u) { u.toLower(icu::Locale::getRoot()); });
 }
 
+namespace {
+
+// The case folding of the characters up to U+017F (Latin-1 and Latin
+// Extended-A, every Hungarian letter among them), taken from ICU once; 0 for
+// those that fold to more than one character. Folding needs no context, so
+// folding text character by character gives ICU's result.
+struct foldtable {
+  char16_t to[0x180];
+  foldtable() {
+    for (char32_t c = 0; c < 0x180; ++c) {
+      icu::UnicodeString u(static_cast<UChar32>(c));
+      u.foldCase();
+      to[c] = u.length() == 1 ? static_cast<char16_t>(u.charAt(0)) : 0;
+    }
+  }
+};
+
+// Folds by the table; false when the text holds a character it does not cover.
+bool tablefold(std::string_view utf8, std::string& out) {
+  static const foldtable table;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    auto b = static_cast<unsigned char>(utf8[i]);
+    char32_t c;
+    if (b < 0x80) {
+      c = b;
+      ++i;
+    } else if ((b & 0xE0) == 0xC0 && i + 1 < utf8.size() && continuationbyte(utf8[i + 1])) {
+      c = (char32_t(b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+      if (c < 0x80) return false;  // an overlong form: ICU decides
+      i += 2;
+    } else {
+      return false;
+    }
+    if (c >= 0x180 || (c >= 0x80 && table.to[c] == 0)) return false;
+    appendutf8(out, c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c) : table.to[c]);
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string casefold(std::string_view utf8) {
+  std::string out;
+  if (tablefold(utf8, out)) return out;
   return convertcase(utf8, [](icu::UnicodeString& u) { u.foldCase(); });
 }
 

@@ -2,20 +2,24 @@
 // Exit status: 0 success, 1 archive or output error, 2 usage error.
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "archive/archive.h"
 #include "archive/archivestate.h"
+#include "archive/cardindex.h"
 #include "archive/search.h"
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/format.h"
+#include "base/memory.h"
 #include "base/paths.h"
 #include "base/settings.h"
 #include "base/text.h"
 #include "base/version.h"
+#include "cli/progressline.h"
 #include "report/export.h"
 #include "report/pdflist.h"
 #include "report/personcards.h"
@@ -46,12 +50,12 @@ bool loadandfind(archivestate& state, memtable& table, const std::string& folder
   return true;
 }
 
-// The wage card of the table's current row, saved; false with the writer's
-// message.
-bool savecard(archivestate& state, const memtable& table, const std::string& path) {
-  loadcarddata(state, table, nullptr);
+// The wage card of the table's current row from its loaded card data,
+// saved; false with the writer's message.
+bool writecard(const archivestate& state, const memtable& table, const std::string& path,
+               const std::function<void(const std::string&)>& onmessage = toerr) {
   std::unique_ptr<tpdflist> card = layoutwagecard(state, table);
-  card->onmessage = toerr;
+  card->onmessage = onmessage;
   card->savetofile(path);
   return card->saved;
 }
@@ -98,7 +102,8 @@ int card(const std::string& folder, const std::string& azon, const std::string& 
     return 1;
   }
   std::string path = output.empty() ? cardpdfpath() : output;
-  if (!savecard(state, table, path)) return 1;
+  loadcarddata(state, table, nullptr);
+  if (!writecard(state, table, path)) return 1;
   std::cout << path << "\n";
   return 0;
 }
@@ -122,30 +127,40 @@ int find(const std::string& datafolder, searchquery q, bool json) {
   return 0;
 }
 
+// Every card of the company from one pass over its card files.
 int cards(const std::string& folder, const std::string& outdir) {
   archivestate state;
   memtable table = makeemployeetable();
   if (!loadcompany(state, table, folder)) return 1;
   if (!table.active()) return 0;
+  cardindex index(state);
+  size_t n = table.visiblecount();
+  progressmeter meter(static_cast<int>(n));
+  auto message = [&](const std::string& m) { meter.message(m); };
   int failed = 0;
-  for (size_t i = 0, n = table.visiblecount(); i < n; ++i) {
+  for (size_t i = 0; i < n; ++i) {
     table.moveto(i);
     std::string path = joinpath(outdir, safename(table.text("azon") + "_" + table.text("bdatum")) + ".pdf");
     try {
-      if (savecard(state, table, path))
+      index.load(state, table);
+      if (writecard(state, table, path, message))
         std::cout << path << "\n";
       else
         ++failed;
     } catch (const std::exception& e) {
-      toerr(table.text("azon") + " " + table.text("bdatum") + ": " + describe(e));
+      message(table.text("azon") + " " + table.text("bdatum") + ": " + describe(e));
       ++failed;
     }
+    meter.step();
   }
   return failed ? 1 : 0;
 }
 
 int personcards(const std::string& datafolder, const std::string& azon, const std::string& output) {
-  personcardsresult r = layoutpersoncards(datafolder, azon);
+  progressmeter meter(0);
+  workcallbacks callbacks;
+  callbacks.progress = [&meter](int done, int total) { meter.at(done, total); };
+  personcardsresult r = layoutpersoncards(datafolder, azon, callbacks);
   for (const auto& s : r.skipped) toerr("Kihagyva: " + s.folder + ": " + s.message);
   if (!r.document) {
     toerr("Nincs ilyen azonosító: " + azon);
@@ -184,6 +199,7 @@ int summary(const std::string& datafolder, const std::string& azon, bool json, c
 }  // namespace
 
 int main(int argc, char** argv) {
+  usehugepageheap();
   CLI::App app{"dosber-cli: 1992-2005 közti bérek lekérdezése (DOS)"};
   app.require_subcommand(1);
   app.set_version_flag("--version", versionline, "Print the version and exit");

@@ -1,5 +1,6 @@
 #include "table/column.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -15,20 +16,20 @@ struct overloaded : F... {
 template <class... F>
 overloaded(F...) -> overloaded<F...>;
 
-int32_t tointeger(const value& v) {
+int32_t tointeger(const valueview& v) {
   if (auto i = std::get_if<int32_t>(&v)) return *i;
   if (auto d = std::get_if<double>(&v)) return static_cast<int32_t>(std::llround(*d));
   if (auto b = std::get_if<bool>(&v)) return static_cast<int32_t>(*b);
   return 0;
 }
 
-double todouble(const value& v) {
+double todouble(const valueview& v) {
   if (auto d = std::get_if<double>(&v)) return *d;
   if (auto i = std::get_if<int32_t>(&v)) return static_cast<double>(*i);
   return 0.0;
 }
 
-bool toboolean(const value& v) {
+bool toboolean(const valueview& v) {
   if (auto b = std::get_if<bool>(&v)) return *b;
   if (auto i = std::get_if<int32_t>(&v)) return *i != 0;
   return false;
@@ -45,29 +46,37 @@ column::column(const fielddef& def, textunit unit) : size_(def.size), unit_(unit
   }
 }
 
-std::string column::totext(value&& v) const {
-  if (auto s = std::get_if<std::string>(&v)) {
-    if (size_ <= 0 || s->size() <= static_cast<size_t>(size_)) return std::move(*s);
-    return cuttext(*s, size_, unit_);
+std::string_view column::totext(const valueview& v, std::string& scratch) const {
+  if (auto s = std::get_if<std::string_view>(&v)) {
+    if (size_ <= 0 || s->size() <= static_cast<size_t>(size_)) return *s;
+    return cutview(*s, size_, unit_);
   }
-  if (auto i = std::get_if<int32_t>(&v)) return std::to_string(*i);
+  if (auto i = std::get_if<int32_t>(&v)) return scratch = std::to_string(*i);
   return {};
 }
 
 void column::reserve(size_t n) {
-  std::visit([n](auto& d) { d.reserve(n); }, data_);
+  std::visit(overloaded{[&](textstore& d) { d.reserve(n, n * static_cast<size_t>(std::max(size_, 0))); },
+                        [n](auto& d) { d.reserve(n); }},
+             data_);
 }
 
-void column::push(value v) {
-  std::visit(overloaded{[&](textstore& d) { d.push_back(totext(std::move(v))); },
+void column::push(const valueview& v) {
+  std::visit(overloaded{[&](textstore& d) {
+                          std::string scratch;
+                          d.push_back(totext(v, scratch));
+                        },
                         [&](std::vector<int32_t>& d) { d.push_back(tointeger(v)); },
                         [&](std::vector<double>& d) { d.push_back(todouble(v)); },
                         [&](std::vector<char>& d) { d.push_back(toboolean(v)); }},
              data_);
 }
 
-void column::set(size_t row, value v) {
-  std::visit(overloaded{[&](textstore& d) { d.set(row, totext(std::move(v))); },
+void column::set(size_t row, const valueview& v) {
+  std::visit(overloaded{[&](textstore& d) {
+                          std::string scratch;
+                          d.set(row, totext(v, scratch));
+                        },
                         [&](std::vector<int32_t>& d) { d[row] = tointeger(v); },
                         [&](std::vector<double>& d) { d[row] = todouble(v); },
                         [&](std::vector<char>& d) { d[row] = toboolean(v); }},
@@ -75,11 +84,21 @@ void column::set(size_t row, value v) {
 }
 
 value column::convert(value v) const {
-  return std::visit(overloaded{[&](const textstore&) { return value(totext(std::move(v))); },
-                               [&](const std::vector<int32_t>&) { return value(tointeger(v)); },
-                               [&](const std::vector<double>&) { return value(todouble(v)); },
-                               [&](const std::vector<char>&) { return value(toboolean(v)); }},
+  valueview view = viewof(v);
+  std::string scratch;
+  return std::visit(overloaded{[&](const textstore&) { return value(std::string(totext(view, scratch))); },
+                               [&](const std::vector<int32_t>&) { return value(tointeger(view)); },
+                               [&](const std::vector<double>&) { return value(todouble(view)); },
+                               [&](const std::vector<char>&) { return value(toboolean(view)); }},
                     data_);
+}
+
+void column::prefetch(size_t row, bool text) const {
+  std::visit(overloaded{[&](const textstore& d) { d.prefetch(row, text); },
+                        [&](const auto& d) {
+                          if (!text) __builtin_prefetch(d.data() + row);
+                        }},
+             data_);
 }
 
 value column::get(size_t row) const {

@@ -24,11 +24,27 @@ struct fielddef {
 // load of many rows makes a few allocations, not one per text.
 class textstore {
  public:
-  void reserve(size_t n) { spans_.reserve(n); }
+  // Room for n texts of bytes bytes in all.
+  void reserve(size_t n, size_t bytes = 0) {
+    spans_.reserve(n);
+    bytes_.reserve(bytes);
+  }
+  void clear() {
+    bytes_.clear();
+    spans_.clear();
+  }
   size_t size() const { return spans_.size(); }
   void push_back(std::string_view t) {
     spans_.emplace_back(static_cast<uint32_t>(bytes_.size()), static_cast<uint32_t>(t.size()));
     bytes_.append(t);
+  }
+  // Asks the processor for a row's place in the spans, or for its text
+  // (whose place must have arrived first).
+  void prefetch(size_t row, bool text) const {
+    if (!text)
+      __builtin_prefetch(spans_.data() + row);
+    else
+      __builtin_prefetch(bytes_.data() + spans_[row].first);
   }
   std::string_view operator[](size_t row) const {
     return std::string_view(bytes_).substr(spans_[row].first, spans_[row].second);
@@ -48,16 +64,18 @@ class column {
  public:
   column(const fielddef& def, textunit unit);
 
+  // Room for n rows; a text column takes room for texts of its full size.
   void reserve(size_t n);
   // Appends or replaces a value, converted to the column's type: texts cut
   // to the field size, numbers between integer and float, an integer as a
   // boolean or a text.
-  void push(value v);
-  void set(size_t row, value v);
+  void push(const valueview& v);
+  void set(size_t row, const valueview& v);
   // The value as the column would store it (what a locate compares).
   value convert(value v) const;
 
   value get(size_t row) const;
+  void prefetch(size_t row, bool text) const;
   std::string_view text(size_t row) const;  // empty for other types
   double number(size_t row) const;          // 0 for texts
   void appendkey(std::string& key, size_t row, bool collated) const;
@@ -66,7 +84,8 @@ class column {
 
  private:
   using storage = std::variant<textstore, std::vector<int32_t>, std::vector<double>, std::vector<char>>;
-  std::string totext(value&& v) const;
+  // The text a value stores as; its characters lie in v or in scratch.
+  std::string_view totext(const valueview& v, std::string& scratch) const;
 
   int size_;
   textunit unit_;

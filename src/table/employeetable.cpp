@@ -17,7 +17,7 @@ void filterbyname(memtable& table, std::string_view pattern) {
   int nev = table.fieldindex("nev");
   table.setfilter([folded, nev](const memtable& t, size_t row) {
     if (folded.empty()) return false;
-    return casefold(t.textat(row, nev)).find(folded) != std::string::npos;
+    return casefold(t.textview(row, nev)).find(folded) != std::string::npos;
   });
 }
 

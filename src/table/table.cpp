@@ -89,25 +89,32 @@ bool memtable::collated(int f) const {
   return order_ == collation::hungarian && static_cast<size_t>(f) < collated_.size() && collated_[f];
 }
 
-std::string memtable::sortkey(size_t row) const {
-  std::string key;
-  for (int f : indexfields_) columns_[f].appendkey(key, row, collated(f));
-  return key;
+std::string_view memtable::sortkey(size_t row) const {
+  keybuffer_.clear();
+  for (int f : indexfields_) columns_[f].appendkey(keybuffer_, row, collated(f));
+  return keybuffer_;
 }
 
 void memtable::reserve(size_t n) {
   size_t total = nrows_ + n;
   for (column& c : columns_) c.reserve(total);
-  keys_.reserve(total);
+  keys_.reserve(total, total * 32);
   pending_.reserve(pending_.size() + n);
 }
 
 void memtable::appendfrom(std::vector<value>& values) {
   if (!active_) return;
-  for (size_t f = 0; f < columns_.size(); ++f) columns_[f].push(f < values.size() ? std::move(values[f]) : value{});
+  views_.clear();
+  for (const value& v : values) views_.push_back(viewof(v));
+  appendviews(views_);
+}
+
+void memtable::appendviews(std::span<const valueview> values) {
+  if (!active_) return;
+  for (size_t f = 0; f < columns_.size(); ++f) columns_[f].push(f < values.size() ? values[f] : valueview{});
   size_t row = nrows_++;
   keys_.push_back(sortkey(row));
-  if (order_ == collation::binary) keyrow_.emplace(keys_.back(), row);
+  if (order_ == collation::binary) keyrow_.emplace(keys_[row], row);
   pending_.push_back(row);
   visibledirty_ = true;
   current_ = static_cast<long>(row);
@@ -226,6 +233,26 @@ std::string memtable::textat(size_t row, int f) const {
   return valuetext(columns_[f].get(row));
 }
 
+std::string_view memtable::textview(size_t row, int f) const {
+  if (f < 0 || f >= fieldcount() || row >= nrows_) return {};
+  return columns_[f].text(row);
+}
+
+double memtable::numberat(size_t row, int f) const {
+  if (f < 0 || f >= fieldcount() || row >= nrows_) return 0.0;
+  return columns_[f].number(row);
+}
+
+void memtable::prefetch(size_t position) const {
+  settle();
+  // Places of the rows 4 ahead, texts of the rows 2 ahead (their places
+  // asked for 2 rows ago).
+  if (position + 4 < visible_.size())
+    for (const column& c : columns_) c.prefetch(visible_[position + 4], false);
+  if (position + 2 < visible_.size())
+    for (const column& c : columns_) c.prefetch(visible_[position + 2], true);
+}
+
 value memtable::get(int f) const {
   long r = currentrow();
   return r < 0 ? value{} : getat(static_cast<size_t>(r), f);
@@ -246,12 +273,12 @@ void memtable::set(std::string_view name, const value& v) {
   long r = currentrow();
   int f = fieldindex(name);
   if (r < 0 || f < 0) return;
-  columns_[f].set(static_cast<size_t>(r), v);
+  columns_[f].set(static_cast<size_t>(r), viewof(v));
   if (std::find(indexfields_.begin(), indexfields_.end(), f) != indexfields_.end()) {
-    keys_[r] = sortkey(static_cast<size_t>(r));
+    keys_.set(static_cast<size_t>(r), sortkey(static_cast<size_t>(r)));
     keyrow_.clear();
     if (order_ == collation::binary)
-      for (size_t i = nrows_; i-- > 0;) keyrow_[keys_[i]] = i;
+      for (size_t i = nrows_; i-- > 0;) keyrow_[std::string(keys_[i])] = i;
     resort_ = true;
     posdirty_ = true;
   }

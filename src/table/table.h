@@ -5,6 +5,7 @@
 // new rows are sorted into the index in one batch when it is next needed.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -47,8 +48,10 @@ class memtable {
   // trailing values stay empty. Texts are cut to their field size, numbers
   // convert between integer and float fields.
   void append(std::vector<value> values) { appendfrom(values); }
-  // The same, moving the values out of the given vector (its room is kept).
+  // The same from a vector the caller reuses.
   void appendfrom(std::vector<value>& values);
+  // The same from views: nothing of the caller's texts is kept.
+  void appendviews(std::span<const valueview> values);
   // Room for n more rows, so that a known number of appends moves nothing.
   void reserve(size_t n);
   // Rows held, regardless of the filter.
@@ -75,6 +78,14 @@ class memtable {
   // the table's default display form.
   value getat(size_t row, int field) const;
   std::string textat(size_t row, int field) const;
+  // The stored text of a text field (empty for other fields), valid until
+  // the table changes; the number of a number field (0 for texts).
+  std::string_view textview(size_t row, int field) const;
+  double numberat(size_t row, int field) const;
+  // Writers that visit every row in index order visit storage at random:
+  // they ask for the rows a few positions ahead, so that their memory is
+  // on its way when they get there.
+  void prefetch(size_t position) const;
 
   // Edit and post on the current row.
   void set(std::string_view field, const value& v);
@@ -92,7 +103,7 @@ class memtable {
   textunit unit() const { return unit_; }
 
  private:
-  std::string sortkey(size_t row) const;
+  std::string_view sortkey(size_t row) const;  // valid until the next call
   bool collated(int field) const;
   void settle() const;  // merges pending rows into the index, applies the filter
   void rebuildvisible() const;
@@ -108,13 +119,15 @@ class memtable {
   std::function<bool(const memtable&, size_t)> filter_;
 
   // Index state: sorted rows, their keys, rows not yet merged.
-  mutable std::vector<std::string> keys_;
+  textstore keys_;
   mutable std::vector<size_t> sorted_;
   mutable std::vector<size_t> pending_;
   mutable std::vector<size_t> visible_;
   mutable bool visibledirty_ = true;
   mutable bool resort_ = false;
   mutable std::unordered_map<std::string, size_t> keyrow_;  // exact index key -> first row
+  mutable std::string keybuffer_;
+  std::vector<valueview> views_;
   long current_ = -1;     // storage number of the current row
   mutable long pos_ = 0;  // its position among the visible rows
   mutable bool posdirty_ = false;

@@ -13,12 +13,18 @@ std::string valuetext(const value& v, std::string_view mask, boolwords words) {
   return {};
 }
 
-std::string cuttext(std::string_view text, int size, textunit unit) {
+std::string cuttext(std::string_view text, int size, textunit unit) { return std::string(cutview(text, size, unit)); }
+
+std::string_view cutview(std::string_view text, int size, textunit unit) {
   auto nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
-  if (size <= 0) return std::string(text);
+  if (size <= 0) return text;
   auto n = static_cast<size_t>(size);
-  return std::string(unit == textunit::bytes ? firstbytes(text, n) : firstchars(text, n));
+  return unit == textunit::bytes ? firstbytes(text, n) : firstchars(text, n);
+}
+
+valueview viewof(const value& v) {
+  return std::visit([](const auto& x) -> valueview { return x; }, v);
 }
 
 }  // namespace dosber

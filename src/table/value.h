@@ -14,6 +14,10 @@ enum class fieldtype { text, integer, floating, boolean };
 enum class textunit { bytes, chars };
 
 using value = std::variant<std::monostate, std::string, int32_t, double, bool>;
+// A value whose text lies elsewhere: what a reader appends without making
+// strings first.
+using valueview = std::variant<std::monostate, std::string_view, int32_t, double, bool>;
+valueview viewof(const value& v);
 
 // The words a boolean is written with.
 struct boolwords {
@@ -31,5 +35,6 @@ std::string valuetext(const value& v, std::string_view mask = {}, boolwords word
 // Cuts a text to at most size units (UTF-8 bytes or characters), never
 // inside a character; the text ends at a zero byte.
 std::string cuttext(std::string_view text, int size, textunit unit);
+std::string_view cutview(std::string_view text, int size, textunit unit);
 
 }  // namespace dosber

@@ -1,5 +1,6 @@
 #include "testing/archivewriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -103,13 +104,41 @@ void writetext(const std::string& path, std::string_view text) {
 }
 
 void writelist(const std::string& path, size_t recordsize, const std::vector<record>& records) {
-  bytes all(recordsize, 'H');
-  for (const auto& r : records) {
-    bytes b = r.data();
-    b.resize(recordsize, ' ');
-    all.insert(all.end(), b.begin(), b.end());
+  listwriter out(path, recordsize);
+  for (const auto& r : records) out.add(r);
+  out.close();
+}
+
+listwriter::listwriter(const std::string& path, size_t recordsize) : path_(path), recordsize_(recordsize) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  file_ = std::fopen(path.c_str(), "wb");
+  if (!file_) throw std::runtime_error("cannot write " + path);
+  buffer_.assign(recordsize, 'H');
+}
+
+listwriter::~listwriter() {
+  if (file_) std::fclose(file_);
+}
+
+void listwriter::add(const record& r) {
+  const bytes& b = r.data();
+  size_t n = std::min(b.size(), recordsize_);
+  buffer_.insert(buffer_.end(), b.begin(), b.begin() + static_cast<std::ptrdiff_t>(n));
+  buffer_.resize(buffer_.size() + (recordsize_ - n), ' ');
+  if (buffer_.size() >= (1 << 20)) {
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+      throw std::runtime_error("cannot write " + path_);
+    buffer_.clear();
   }
-  writebytes(path, all);
+}
+
+void listwriter::close() {
+  if (!file_) return;
+  bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();
+  ok &= std::fclose(file_) == 0;
+  file_ = nullptr;
+  buffer_.clear();
+  if (!ok) throw std::runtime_error("cannot write " + path_);
 }
 
 record employeerecord(const yearinfo& year, const employee& e) {

@@ -1,6 +1,7 @@
 #pragma once
 // Writes archive files for tests, benchmarks and the sample archive: the
 // inverse of the readers, driven by the same per-year layout tables.
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,25 @@ void writebytes(const std::string& path, const bytes& data);
 void writetext(const std::string& path, std::string_view text);
 // A list file: a header record (filled with "H") followed by the records.
 void writelist(const std::string& path, size_t recordsize, const std::vector<record>& records);
+
+// The same, written record by record, for files too large to build whole in
+// memory; each record is padded or cut to the record size.
+class listwriter {
+ public:
+  listwriter(const std::string& path, size_t recordsize);
+  ~listwriter();
+  listwriter(const listwriter&) = delete;
+  listwriter& operator=(const listwriter&) = delete;
+  void add(const record& r);
+  // Writes what is buffered; throws when a write failed.
+  void close();
+
+ private:
+  std::string path_;
+  size_t recordsize_;
+  bytes buffer_;
+  std::FILE* file_ = nullptr;
+};
 
 // One employment record of the employee master file.
 struct employee {

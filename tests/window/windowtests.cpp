@@ -1,4 +1,5 @@
 // The window driven on the offscreen platform.
+#include <QHeaderView>
 #include <QPrinter>
 #include <QtTest>
 
@@ -637,6 +638,41 @@ class windowtests : public QObject {
     }
     QVERIFY(snapshot(copy) == before);
     unsetenv("DOSBER_NO_VIEWER");
+  }
+
+  void columnsFitTheirWidestTexts() {
+    // The grid sizes its columns from a few candidate rows; measuring every
+    // row gives the same widths. Many narrow letters are narrower than a few
+    // wide ones.
+    tempfolder t;
+    const yearinfo& y = *yearfor(1);
+    std::vector<employee> list;
+    for (int i = 0; i < 300; ++i) {
+      employee e = person(i % 3 ? "Illi Lili Ilil" : "Kiss Anna", "1");
+      if (i == 150) e.nev = "WÓMWÓM MÁW";
+      e.azon = std::to_string(10000000000 + i);
+      list.push_back(e);
+    }
+    writeemployees(joinpath(makecompany(t.path(), y, "Sok"), "dt.dat"), y, list);
+    auto check = [&](const std::string& data, const char* year, const std::vector<const char*>& companies) {
+      archivestate s;
+      recorder r;
+      TForm1 w(s, r, {QString::fromStdString(data)});
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      w.ComboBox1->setCurrentIndex(w.ComboBox1->findText(year));
+      for (const char* company : companies) {
+        w.ComboBox2->setCurrentIndex(w.ComboBox2->findText(company));
+        QVERIFY(w.DBGrid1->model()->rowCount() > 0);
+        QList<int> fitted;
+        for (int c = 0; c < 6; ++c) fitted << w.DBGrid1->columnWidth(c);
+        w.DBGrid1->horizontalHeader()->setResizeContentsPrecision(-1);  // every row
+        w.DBGrid1->resizeColumnsToContents();
+        for (int c = 0; c < 6; ++c) QCOMPARE(fitted[c], w.DBGrid1->columnWidth(c));
+      }
+    };
+    check(DOSBER_SAMPLE, "ber99", {"kalibra", "Epito", "arpad"});
+    check(t.path(), "ber01", {"Sok"});
   }
 
   void unwritableSettingsFolderStillCloses() {
