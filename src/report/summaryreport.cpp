@@ -1,6 +1,5 @@
 #include "report/summaryreport.h"
 
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
@@ -10,6 +9,7 @@
 
 #include "base/format.h"
 #include "base/text.h"
+#include "report/jsonwriter.h"
 #include "report/pdflist.h"
 
 namespace dosber {
@@ -195,10 +195,13 @@ class summarydocument {
   listinfotype info_;
 };
 
-nlohmann::ordered_json itemsjson(const summaryitems& items) {
-  nlohmann::ordered_json o;
-  for (size_t k = 0; k < items.size(); ++k) o[summarylabels[k]] = rounded(items[k]);
-  return o;
+void itemsjson(jsonwriter& w, const summaryitems& items) {
+  w.beginobject();
+  for (size_t k = 0; k < items.size(); ++k) {
+    w.key(summarylabels[k]);
+    w.number(rounded(items[k]));
+  }
+  w.endobject();
 }
 
 // Characters, not bytes: the width of a text in a column.
@@ -214,28 +217,56 @@ std::unique_ptr<tpdflist> layoutsummary(const earningssummary& summary) {
 }
 
 void writesummaryjson(std::ostream& out, const earningssummary& s) {
-  nlohmann::ordered_json o;
-  o["azon"] = s.azon;
-  o["nev"] = s.nev;
-  o["szulido"] = s.szulido;
-  o["employments"] = nlohmann::ordered_json::array();
-  for (const summaryentry& e : s.entries)
-    o["employments"].push_back({{"year", e.year},
-                                {"year_folder", e.yearfolder},
-                                {"company_folder", e.companyfolder},
-                                {"company_name", e.companyname},
-                                {"jvkezd", e.jvkezd},
-                                {"allomanycsoport", e.allomanycsoport},
-                                {"bdatum", e.bdatum},
-                                {"kdatum", e.kdatum},
-                                {"jogvnev1", e.jogvnev1},
-                                {"jogvnev2", e.jogvnev2},
-                                {"items", itemsjson(e.items)}});
-  o["years"] = nlohmann::ordered_json::array();
-  for (const summaryyear& y : s.years) o["years"].push_back({{"year", y.year}, {"items", itemsjson(y.items)}});
-  o["skipped"] = nlohmann::ordered_json::array();
-  for (const skippedfolder& k : s.skipped) o["skipped"].push_back({{"folder", k.folder}, {"message", k.message}});
-  out << o.dump(2) << "\n";
+  jsonwriter w(out);
+  auto member = [&](std::string_view key, std::string_view text) {
+    w.key(key);
+    w.string(text);
+  };
+  w.beginobject();
+  member("azon", s.azon);
+  member("nev", s.nev);
+  member("szulido", s.szulido);
+  w.key("employments");
+  w.beginarray();
+  for (const summaryentry& e : s.entries) {
+    w.beginobject();
+    w.key("year");
+    w.integer(e.year);
+    member("year_folder", e.yearfolder);
+    member("company_folder", e.companyfolder);
+    member("company_name", e.companyname);
+    member("jvkezd", e.jvkezd);
+    member("allomanycsoport", e.allomanycsoport);
+    member("bdatum", e.bdatum);
+    member("kdatum", e.kdatum);
+    member("jogvnev1", e.jogvnev1);
+    member("jogvnev2", e.jogvnev2);
+    w.key("items");
+    itemsjson(w, e.items);
+    w.endobject();
+  }
+  w.endarray();
+  w.key("years");
+  w.beginarray();
+  for (const summaryyear& y : s.years) {
+    w.beginobject();
+    w.key("year");
+    w.integer(y.year);
+    w.key("items");
+    itemsjson(w, y.items);
+    w.endobject();
+  }
+  w.endarray();
+  w.key("skipped");
+  w.beginarray();
+  for (const skippedfolder& k : s.skipped) {
+    w.beginobject();
+    member("folder", k.folder);
+    member("message", k.message);
+    w.endobject();
+  }
+  w.endarray();
+  w.endobject();
 }
 
 void writesummarytext(std::ostream& out, const earningssummary& s) {
