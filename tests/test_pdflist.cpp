@@ -197,7 +197,7 @@ TEST(pdflist, saveChecks) {
   writebytes(tmp / "plain", {'x'});
   w.savetofile(tmp / "plain/sub/x.pdf");
   EXPECT_EQ(said, (std::vector<std::string>{"Meg kell adni a fájlnevet!", "A fájlt (" + tmp / "busy.pdf" + ")használják!",
-                                            "A fájl könyvtárának létrehozása sikertelen!"}));
+                                            "A fájl könyvtárának létrehozása sikertelen!\nKönyvtár: " + tmp / "plain/sub"}));
   w.showfile(true);  // nothing: not saved
   EXPECT_EQ(said.size(), 3u);
   // Saving over an old file replaces it whole.

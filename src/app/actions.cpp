@@ -114,12 +114,7 @@ void TForm1::gridmenu(const QPoint& at) {
 }
 
 void TForm1::writeoutput(tpdflist& document, const std::string& path, const std::string& proposedname) {
-  document.onmessage = [this, path](const std::string& m) {
-    // The writer's own texts; a folder that cannot be made is named.
-    QString text = q(m);
-    if (m == "A fájl könyvtárának létrehozása sikertelen!") text += "\nKönyvtár: " + q(parentpath(path));
-    desk_.warning(this, text);
-  };
+  document.onmessage = [this](const std::string& m) { desk_.warning(this, q(m)); };
   document.onshow = [this](const std::string& file, bool defaultviewer) {
     return desk_.openpdf(q(file), defaultviewer);
   };

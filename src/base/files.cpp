@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +16,42 @@
 #include "base/paths.h"
 
 namespace dosber {
+namespace {
+
+// A fault of the disk that tests can bring about in a whole process:
+// DOSBER_TEST_WRITE_FAULT=ENOSPC:N (or EACCES:N, EIO:N) makes every write
+// fail once N bytes have been written by this process's saves.
+struct writefault {
+  int err = 0;
+  size_t after = 0, written = 0;
+  writefault() {
+    const char* v = std::getenv("DOSBER_TEST_WRITE_FAULT");
+    if (!v || !*v) return;
+    std::string text(v);
+    auto colon = text.find(':');
+    std::string name = text.substr(0, colon);
+    err = name == "ENOSPC" ? ENOSPC : name == "EACCES" ? EACCES : name == "EIO" ? EIO : 0;
+    if (colon != std::string::npos) after = std::strtoull(text.c_str() + colon + 1, nullptr, 10);
+  }
+  // How many of n bytes may be written now; 0 with errno set when none.
+  size_t allow(size_t n) {
+    if (!err) return n;
+    if (written >= after) {
+      errno = err;
+      return 0;
+    }
+    size_t k = std::min(n, after - written);
+    written += k;
+    return k;
+  }
+};
+
+writefault& fault() {
+  static writefault f;
+  return f;
+}
+
+}  // namespace
 
 std::string systemreason(int err) {
   switch (err) {
@@ -44,7 +82,8 @@ void savefile(const std::string& path, std::string_view bytes) {
   if (fd < 0) throw failure("A fájl nem hozható létre (" + systemreason(errno) + ")", path);
   size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    size_t allowed = fault().allow(bytes.size() - done);
+    ssize_t n = allowed ? ::write(fd, bytes.data() + done, allowed) : -1;
     if (n < 0) {
       if (errno == EINTR) continue;
       fail("A fájl nem írható");

@@ -3,7 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <unistd.h>
+
 #include <iostream>
+#include <set>
 #include <memory>
 #include <string>
 
@@ -127,32 +130,62 @@ int find(const std::string& datafolder, searchquery q, bool json) {
   return 0;
 }
 
-// Every card of the company from one pass over its card files.
+// A bulk output folder that exists, or can be made, and takes files; false
+// with the message otherwise.
+bool outputfolder(const std::string& folder) {
+  if (!ensurefolder(joinpath(folder, "x"))) {
+    toerr("A kimeneti könyvtár nem hozható létre: " + folder);
+    return false;
+  }
+  if (::access(folder.c_str(), W_OK) != 0) {
+    toerr("A kimeneti könyvtárba nem lehet írni (" + systemreason(errno) + "): " + folder);
+    return false;
+  }
+  return true;
+}
+
+// "N kártya kész, M hiba": on a terminal, and wherever something failed.
+void bulksummary(progressmeter& meter, int done, int failed) {
+  if (failed || isatty(STDERR_FILENO) == 1)
+    meter.message(std::to_string(done) + " kártya kész, " + std::to_string(failed) + " hiba");
+}
+
+// Every card of the company from one pass over its card files. A card that
+// fails is told and the others are still written.
 int cards(const std::string& folder, const std::string& outdir) {
   archivestate state;
   memtable table = makeemployeetable();
   if (!loadcompany(state, table, folder)) return 1;
   if (!table.active()) return 0;
+  if (!outputfolder(outdir)) return 1;
   cardindex index(state);
   size_t n = table.visiblecount();
   progressmeter meter(static_cast<int>(n));
   auto message = [&](const std::string& m) { meter.message(m); };
-  int failed = 0;
+  // Two employments of one person that begin on the same day would get the
+  // same name: the later ones are numbered.
+  std::set<std::string> used;
+  int done = 0, failed = 0;
   for (size_t i = 0; i < n; ++i) {
     table.moveto(i);
-    std::string path = joinpath(outdir, safename(table.text("azon") + "_" + table.text("bdatum")) + ".pdf");
+    std::string base = safename(table.text("azon") + "_" + table.text("bdatum")), name = base;
+    for (int k = 2; !used.insert(name).second; ++k) name = base + "_" + std::to_string(k);
+    std::string path = joinpath(outdir, name + ".pdf");
     try {
       index.load(state, table);
-      if (writecard(state, table, path, message))
+      if (writecard(state, table, path, message)) {
         std::cout << path << "\n";
-      else
+        ++done;
+      } else {
         ++failed;
+      }
     } catch (const std::exception& e) {
       message(table.text("azon") + " " + table.text("bdatum") + ": " + describe(e));
       ++failed;
     }
     meter.step();
   }
+  bulksummary(meter, done, failed);
   return failed ? 1 : 0;
 }
 
@@ -161,17 +194,24 @@ int personcards(const std::string& datafolder, const std::string& azon, const st
   workcallbacks callbacks;
   callbacks.progress = [&meter](int done, int total) { meter.at(done, total); };
   personcardsresult r = layoutpersoncards(datafolder, azon, callbacks);
-  for (const auto& s : r.skipped) toerr("Kihagyva: " + s.folder + ": " + s.message);
+  for (const auto& s : r.skipped) meter.message("Kihagyva: " + s.folder + ": " + s.message);
   if (!r.document) {
-    toerr("Nincs ilyen azonosító: " + azon);
+    meter.message("Nincs ilyen azonosító: " + azon);
     return 1;
   }
   if (!ensurefolder(output)) {
-    toerr("A fájl könyvtárának létrehozása sikertelen!\nKönyvtár: " + parentpath(output));
+    meter.message("A fájl könyvtárának létrehozása sikertelen!\nKönyvtár: " + parentpath(output));
     return 1;
   }
-  savefile(output, r.document->render());
+  try {
+    savefile(output, r.document->render());
+  } catch (const std::exception& e) {
+    meter.message(describe(e));
+    bulksummary(meter, 0, r.cards + r.failed);
+    return 1;
+  }
   std::cout << output << "\n";
+  bulksummary(meter, r.cards, r.failed);
   return r.failed ? 1 : 0;
 }
 

@@ -226,7 +226,7 @@ void tpdflist::savetofile(const std::string& name) {
     }
   }
   if (!ensurefolder(name)) {
-    message("A fájl könyvtárának létrehozása sikertelen!");
+    message("A fájl könyvtárának létrehozása sikertelen!\nKönyvtár: " + parentpath(name));
     return;
   }
   numberpages();
