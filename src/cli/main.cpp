@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <mutex>
 #include <set>
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@
 #include "base/text.h"
 #include "base/version.h"
 #include "cli/progressline.h"
+#include "report/bulkwriter.h"
 #include "report/export.h"
 #include "report/pdflist.h"
 #include "report/personcards.h"
@@ -161,30 +163,41 @@ int cards(const std::string& folder, const std::string& outdir) {
   cardindex index(state);
   size_t n = table.visiblecount();
   progressmeter meter(static_cast<int>(n));
-  auto message = [&](const std::string& m) { meter.message(m); };
+  std::mutex said;  // the writing thread and this one both report
+  auto message = [&](const std::string& m) {
+    std::lock_guard<std::mutex> guard(said);
+    meter.message(m);
+  };
+  int done = 0, failed = 0;
+  bulkwriter writer([&](const std::string& path, bool saved, const std::string& why) {
+    std::lock_guard<std::mutex> guard(said);
+    if (saved) {
+      std::cout << path << "\n";
+      ++done;
+    } else {
+      meter.message(why);
+      ++failed;
+    }
+    meter.step();
+  });
   // Two employments of one person that begin on the same day would get the
   // same name: the later ones are numbered.
   std::set<std::string> used;
-  int done = 0, failed = 0;
   for (size_t i = 0; i < n; ++i) {
     table.moveto(i);
     std::string base = safename(table.text("azon") + "_" + table.text("bdatum")), name = base;
     for (int k = 2; !used.insert(name).second; ++k) name = base + "_" + std::to_string(k);
-    std::string path = joinpath(outdir, name + ".pdf");
     try {
       index.load(state, table);
-      if (writecard(state, table, path, message)) {
-        std::cout << path << "\n";
-        ++done;
-      } else {
-        ++failed;
-      }
+      writer.save(layoutwagecard(state, table), joinpath(outdir, name + ".pdf"));
     } catch (const std::exception& e) {
       message(table.text("azon") + " " + table.text("bdatum") + ": " + describe(e));
+      std::lock_guard<std::mutex> guard(said);
       ++failed;
+      meter.step();
     }
-    meter.step();
   }
+  writer.finish();
   bulksummary(meter, done, failed);
   return failed ? 1 : 0;
 }

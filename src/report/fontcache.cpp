@@ -101,7 +101,9 @@ std::string fontfolderof(std::string_view programfolder) {
 std::string fontfolder() {
   // DOSBER_FONTS names another font folder (tests of a missing font file).
   if (const char* f = std::getenv("DOSBER_FONTS"); f && *f) return f;
-  return fontfolderof(programfolder());
+  // Asked for every text measured: the folder is looked for once.
+  static const std::string folder = fontfolderof(programfolder());
+  return folder;
 }
 
 _cairo_font_face* fontface(int type) {
