@@ -4,7 +4,7 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
 DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev libcairo2-dev libfreetype-dev \
   fonts-dejavu-core fonts-dejavu-extra libicu-dev libcli11-dev nlohmann-json3-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils qpdf clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
 FUZZERS = companyload cardload companyparameters settings
 

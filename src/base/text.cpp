@@ -2,6 +2,7 @@
 
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 
@@ -34,6 +35,22 @@ std::string_view firstbytes(std::string_view s, size_t count) {
 
 void droplastchar(std::string& s) {
   if (!s.empty()) s.resize(charboundary(s, s.size() - 1));
+}
+
+std::string validutf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  int32_t length = static_cast<int32_t>(s.size());
+  for (int32_t i = 0; i < length;) {
+    int32_t start = i;
+    UChar32 c;
+    U8_NEXT(s.data(), i, length, c);
+    if (c < 0)
+      out += "\xEF\xBF\xBD";
+    else
+      out.append(s.data() + start, static_cast<size_t>(i - start));
+  }
+  return out;
 }
 
 void appendutf8(std::string& out, char32_t cp) {
