@@ -478,6 +478,19 @@ TEST(pdflist, centredTextWiderThanItsFrameStartsInsideIt) {
   EXPECT_LE(rightend(w, t[0]), w.leftmargin + 21 + 30);
 }
 
+TEST(pdflist, textWithoutWidthEndsAtTheRightMargin) {
+  tpdflist w;
+  w.setfontsize(10, 0);
+  w.x = 150;
+  w.writeat("Állománycsoport: " + std::string(40, 'W'), "I", w.x, false, 0);
+  auto t = texts(w, 0);
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_EQ(t[0].text.rfind("Állománycsoport: ", 0), 0u);
+  EXPECT_LE(rightend(w, t[0]), w.leftmargin + w.usablewidth);
+  EXPECT_GT(rightend(w, t[0]), w.leftmargin + w.usablewidth - w.measure("W", ftip_dsci, 10).width);
+  EXPECT_FLOAT_EQ(w.x, t[0].x - w.leftmargin + w.measure(t[0].text, ftip_dsci, 10).width);
+}
+
 TEST(pdflist, illFormedTextIsDrawnWithReplacementsAndSpoilsNothing) {
   tempfolder tmp;
   tpdflist w;

@@ -33,10 +33,6 @@ std::string_view firstbytes(std::string_view s, size_t count) {
   return count >= s.size() ? s : s.substr(0, charboundary(s, count));
 }
 
-void droplastchar(std::string& s) {
-  if (!s.empty()) s.resize(charboundary(s, s.size() - 1));
-}
-
 std::string validutf8(std::string_view s) {
   std::string out;
   out.reserve(s.size());

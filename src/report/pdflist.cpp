@@ -131,11 +131,12 @@ float tpdflist::writecell(std::string_view text, bool right, float cx, float cy,
   if (right && width > 0 && w < width) {
     draw(leftmargin + cx + width - w, cy, t);
   } else {
-    if (width > 0)
-      while (w > width && !t.empty()) {
-        droplastchar(t);
-        w = measure(t, type, fontsize).width;
-      }
+    // A text without a width still ends at the right margin.
+    float room = width > 0 ? width : usablewidth - cx;
+    if (w > room) {
+      t.resize(fittingprefix(t, type, room));
+      w = measure(t, type, fontsize).width;
+    }
     draw(leftmargin + cx, cy, t);
   }
   if (!style.empty()) setfont(normalfont, fontsize);
