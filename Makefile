@@ -6,6 +6,8 @@ DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev libcairo2-dev libfreety
   fonts-dejavu-core fonts-dejavu-extra libicu-dev libcli11-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils qpdf clang libclang-rt-14-dev
 FUZZERS = companyload cardload companyparameters settings cardlayout search
+# Seconds an input may take before it counts as a hang (more on a busy machine).
+FUZZ_TIMEOUT ?= 2
 
 .PHONY: deps build run test bench clean test-sanitize fuzz fuzz-long fuzz-build
 
@@ -57,14 +59,14 @@ fuzz-build: deps
 	rm -rf build-fuzz/corpus && build-fuzz/bin/fuzz-seeds build-fuzz/corpus
 
 # Each harness in turn for $(1) seconds, from the seeds and the corpus it
-# kept in build-fuzz/work/<harness>; a crash, hang (2 s an input), leak or
+# kept in build-fuzz/work/<harness>; a crash, hang (FUZZ_TIMEOUT), leak or
 # sanitizer report fails. The final line gives executions, coverage (cov)
 # and features (ft).
 define runfuzzers
 	@for h in $(FUZZERS); do \
 	  mkdir -p build-fuzz/work/$$h build-fuzz/artifacts; \
 	  echo "fuzzing $$h for $(1) s"; \
-	  build-fuzz/bin/fuzz-$$h -max_total_time=$(1) -timeout=2 -rss_limit_mb=2048 \
+	  build-fuzz/bin/fuzz-$$h -max_total_time=$(1) -timeout=$(FUZZ_TIMEOUT) -rss_limit_mb=2048 \
 	    -artifact_prefix=build-fuzz/artifacts/$$h- -print_final_stats=1 \
 	    build-fuzz/work/$$h build-fuzz/corpus/$$h > build-fuzz/$$h.log 2>&1 \
 	    || { tail -40 build-fuzz/$$h.log; exit 1; }; \

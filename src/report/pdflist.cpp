@@ -264,6 +264,8 @@ tpdflist::headerblock tpdflist::layoutheader() {
 
 void tpdflist::pageheader() {
   y = topmargin;
+  lastspans_.clear();
+  lastbaseline_ = -1;
   if (!header) return;
   setfont(normalfont, fontsize);
   pageinfo.push_back(std::to_string(normalfont) + ";" + std::to_string(fontsize) + ";" + generalnumber(lineheight) +

@@ -149,6 +149,7 @@ void tpdflist::narrowcolumns(const std::vector<column>& cols, float total) {
     fieldtype type = dataset->field(static_cast<int>(i)).type;
     (type == fieldtype::integer || type == fieldtype::floating ? numbers : texts) += colwidths[i];
   }
+  if (numbers + texts <= 0) return;
   float room = std::max(usablewidth - gaps, 0.0f);
   float textscale = room / (numbers + texts), numberscale = textscale;
   if (texts > 0 && numbers < room) {
