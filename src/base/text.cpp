@@ -35,17 +35,17 @@ std::string_view firstbytes(std::string_view s, size_t count) {
 
 std::string validutf8(std::string_view s) {
   std::string out;
-  out.reserve(s.size());
-  int32_t length = static_cast<int32_t>(s.size());
+  int32_t length = static_cast<int32_t>(s.size()), copied = 0;
   for (int32_t i = 0; i < length;) {
     int32_t start = i;
     UChar32 c;
     U8_NEXT(s.data(), i, length, c);
-    if (c < 0)
-      out += "\xEF\xBF\xBD";
-    else
-      out.append(s.data() + start, static_cast<size_t>(i - start));
+    if (c >= 0) continue;
+    out.append(s.data() + copied, static_cast<size_t>(start - copied));
+    out += "\xEF\xBF\xBD";
+    copied = i;
   }
+  out.append(s.data() + copied, static_cast<size_t>(length - copied));
   return out;
 }
 
