@@ -6,10 +6,11 @@ DEBIAN_PACKAGES = g++ cmake make pkg-config qt6-base-dev qt6-pdf-dev libcairo2-d
   fonts-dejavu-core fonts-dejavu-extra libicu-dev libcli11-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils clang libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils appstream lintian qpdf man-db time
-FUZZ_SECONDS ?= 60
-FUZZERS = companyload cardload companyparameters settings
+FUZZERS = companyload cardload companyparameters settings cardlayout search
+# Seconds an input may take before it counts as a hang (more on a busy machine).
+FUZZ_TIMEOUT ?= 2
 
-.PHONY: deps build run test bench clean test-sanitize fuzz install package bench-cli
+.PHONY: deps build run test bench clean test-sanitize fuzz fuzz-long fuzz-build install package bench-cli
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -50,22 +51,37 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS)
 
-# Each libFuzzer harness for FUZZ_SECONDS, from seeds written by the test
-# archive writer; a crash, hang (2 s an input), leak or sanitizer report fails.
-fuzz: deps
+# The libFuzzer harnesses, and their seed corpora written by the test
+# archive writer.
+fuzz-build: deps
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOSBER_FUZZ=ON \
 	  -DDOSBER_APP=OFF -DDOSBER_TESTS=OFF -DDOSBER_BENCH=OFF
 	cmake --build build-fuzz -j $(JOBS)
 	rm -rf build-fuzz/corpus && build-fuzz/bin/fuzz-seeds build-fuzz/corpus
+
+# Each harness in turn for $(1) seconds, from the seeds and the corpus it
+# kept in build-fuzz/work/<harness>; a crash, hang (FUZZ_TIMEOUT), leak or
+# sanitizer report fails. The final line gives executions, coverage (cov)
+# and features (ft).
+define runfuzzers
 	@for h in $(FUZZERS); do \
 	  mkdir -p build-fuzz/work/$$h build-fuzz/artifacts; \
-	  echo "fuzzing $$h for $(FUZZ_SECONDS) s"; \
-	  build-fuzz/bin/fuzz-$$h -max_total_time=$(FUZZ_SECONDS) -timeout=2 -rss_limit_mb=2048 \
+	  echo "fuzzing $$h for $(1) s"; \
+	  build-fuzz/bin/fuzz-$$h -max_total_time=$(1) -timeout=$(FUZZ_TIMEOUT) -rss_limit_mb=2048 \
 	    -artifact_prefix=build-fuzz/artifacts/$$h- -print_final_stats=1 \
 	    build-fuzz/work/$$h build-fuzz/corpus/$$h > build-fuzz/$$h.log 2>&1 \
 	    || { tail -40 build-fuzz/$$h.log; exit 1; }; \
-	  grep -E "^(Done|stat::number_of_executed_units)" build-fuzz/$$h.log; \
+	  grep -E "^#[0-9]+[[:space:]]+DONE|^Done|^stat::number_of_executed_units" build-fuzz/$$h.log; \
 	done
+endef
+
+# A short run of every harness (CI).
+fuzz: fuzz-build
+	$(call runfuzzers,$(or $(FUZZ_SECONDS),60))
+
+# The long run: ten minutes a harness unless FUZZ_SECONDS says otherwise.
+fuzz-long: fuzz-build
+	$(call runfuzzers,$(or $(FUZZ_SECONDS),600))
 
 # PREFIX and DESTDIR as usual: make install PREFIX=/usr DESTDIR=/tmp/image
 PREFIX ?= /usr/local

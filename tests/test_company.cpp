@@ -28,6 +28,8 @@ TEST(companyparameters, nameAndTaxNumber) {
       {"1\r2\r3\r4\r", "", ""},
       {"1\n2\n3\n4\nCeg\n6\n", "Ceg", ""},
       {"1\n2\n3\n4\n" + std::string(300, 'x') + "\n6\n7\n", std::string(300, 'x'), "7"},
+      // A tax number line with DOS letters stays valid text.
+      {"1\n2\n3\n4\nCeg\n6\n1234\x8A\xFF\n", "Ceg", "1234Ő\u00A0"},
   };
   for (const auto& c : cases) {
     s.companyname = s.companytaxnumber = "old";

@@ -327,7 +327,7 @@ TEST(tableprint, fieldTextRules) {
 TEST(tableprint, landscapeWhenTooWideThenPortraitAgain) {
   tpdflist w;
   memtable wide, narrow;
-  filltable(wide, 2, std::string(120, 'W'));
+  filltable(wide, 2, std::string(100, 'W'));  // fits landscape at 8 points
   filltable(narrow, 2);
   ASSERT_TRUE(w.printtable(&wide, nullptr, nullptr, 0, 0));
   EXPECT_EQ(w.pages()[0].orientation, 1);
@@ -346,7 +346,9 @@ TEST(tableprint, newPageBeforeTheRowThatDoesNotFit) {
   w.setheader(&info);
   w.settitle("Cím");
   memtable t;
-  filltable(t, 120);
+  // Rows a whole line box apart: two pages hold 100 rows, one does not.
+  const int rows = 100;
+  filltable(t, rows);
   std::vector<std::string> calls;
   w.setheadercallback([&](tpdflist& p) { calls.push_back("header " + std::to_string(p.pagecount())); });
   w.setrowcallback([&](tpdflist& p) {
@@ -364,7 +366,7 @@ TEST(tableprint, newPageBeforeTheRowThatDoesNotFit) {
   EXPECT_EQ(*(it - 1), "row 1");
   EXPECT_EQ(*(it + 1), "row 2");
   EXPECT_EQ(calls.back(), "end");
-  EXPECT_EQ(calls.size(), 2u + 120u + 1u);
+  EXPECT_EQ(calls.size(), 2u + rows + 1u);
   EXPECT_EQ(w.pageinfo.size(), 2u);
   // Every page starts with the header, the title and the column header.
   auto second = texts(w, 1);
@@ -372,9 +374,9 @@ TEST(tableprint, newPageBeforeTheRowThatDoesNotFit) {
   EXPECT_EQ(second[0].text, "Cég");
   EXPECT_EQ(second[1].text, "Cím");
   EXPECT_EQ(second[2].text, "nev");
-  EXPECT_EQ(bar.calls.front(), "max 120");
+  EXPECT_EQ(bar.calls.front(), "max " + std::to_string(rows));
   EXPECT_EQ(bar.calls.back(), "pos 0");
-  EXPECT_EQ(bar.calls[bar.calls.size() - 2], "pos 120");
+  EXPECT_EQ(bar.calls[bar.calls.size() - 2], "pos " + std::to_string(rows));
   for (auto& r : texts(w, 0)) EXPECT_LE(r.y, w.usableheight + 0.001);
 }
 
@@ -401,4 +403,184 @@ TEST(tableprint, rowStyleMeasuresAndDrawsTheRowInItsFont) {
   EXPECT_NEAR(runs[7].x + w.measure(runs[7].text, ftip_dscb, 10).width, right, 1e-3);
   EXPECT_NEAR(runs[5].x + w.measure(runs[5].text, ftip_dscn, 10).width, right, 1e-3);
   EXPECT_NEAR(w.colwidths[2], w.measure("987.654,00", ftip_dscb, 10).width, 1e-3);
+}
+
+namespace {
+// The right end of a text run, in millimetres from the page's left edge.
+float rightend(tpdflist& w, const textrun& r) { return r.x + w.measure(r.text, r.font, r.size).width; }
+}  // namespace
+
+TEST(pdflist, longHeaderTextsWrapClearOfTheirRightTexts) {
+  std::string words;
+  for (int i = 0; words.size() < 400; ++i) words += (i ? " " : "") + std::string("Kft") + std::to_string(i);
+  std::string oneword(150, 'W');
+  struct {
+    std::string left1, left2;
+  } cases[] = {{words, "12345678-2-13"}, {oneword, oneword}, {"Kalibra Bt.", words}};
+  for (const auto& c : cases) {
+    listinfotype info{c.left1, c.left2, "Készült: 2024.03.15", true};
+    tpdflist w;
+    w.setheader(&info);
+    w.setfontsize(10, 0);
+    w.pageheader();
+    w.newpage();
+    w.setfontsize(8, 1);
+    w.pageheader();
+    w.numberpages();
+    EXPECT_EQ(w.pageinfo.size(), 2u);
+    for (int p = 0; p < 2; ++p) {
+      SCOPED_TRACE(c.left1.substr(0, 10) + " page " + std::to_string(p));
+      w.selectpage(p);
+      std::vector<textrun> runs = texts(w, p);
+      ASSERT_GE(runs.size(), 4u);
+      textrun date = runs[1], number = runs.back();
+      ASSERT_EQ(date.text, "Készült: 2024.03.15");
+      ASSERT_EQ(number.text, std::to_string(p + 1) + "/2.oldal");
+      EXPECT_FLOAT_EQ(rightend(w, number), w.leftmargin + w.usablewidth);
+      float reserve = w.leftmargin + w.usablewidth - w.measure("9999/9999.oldal", ftip_dscn, number.size).width;
+      std::string left1, left2;
+      auto join = [](std::string& to, const std::string& piece) {
+        to += (to.empty() || piece.find("Kft") != 0 ? "" : " ") + piece;
+      };
+      float baseline = 0;
+      for (size_t i = 0; i + 1 < runs.size(); ++i) {
+        if (i == 1) continue;
+        const textrun& r = runs[i];
+        EXPECT_FLOAT_EQ(r.x, w.leftmargin);
+        EXPECT_LE(rightend(w, r), w.leftmargin + w.usablewidth + 1e-3) << r.text;
+        if (r.y == date.y) {
+          EXPECT_LT(rightend(w, r), date.x) << r.text;
+        }
+        if (r.y == number.y) {
+          EXPECT_LT(rightend(w, r), reserve) << r.text;
+        }
+        if (baseline > 0) {
+          EXPECT_GE(r.y - baseline, linebox(ftip_dscn, r.size) - 1e-4);
+        }
+        baseline = r.y;
+        join(r.y < number.y ? left1 : left2, r.text);
+      }
+      EXPECT_EQ(left1, c.left1);
+      EXPECT_EQ(left2, c.left2);
+    }
+  }
+}
+
+TEST(pdflist, headerTextBeyondAQuarterOfThePageIsCutWithEllipsis) {
+  listinfotype info{std::string(20000, 'W'), "", "Készült: 2024.03.15", false};
+  tpdflist w;
+  w.setheader(&info);
+  w.setfontsize(10, 0);
+  w.pageheader();
+  EXPECT_LE(w.y, w.topmargin + w.usableheight / 4 + w.lineheight);
+  std::vector<textrun> runs = texts(w, 0);
+  ASSERT_GT(runs.size(), 3u);
+  EXPECT_EQ(runs.back().text.substr(runs.back().text.size() - 3), "…");
+  for (const textrun& r : runs) EXPECT_LE(rightend(w, r), w.leftmargin + w.usablewidth + 1e-3);
+}
+
+TEST(pdflist, titleWiderThanThePageWrapsCentredBelowTheHeader) {
+  listinfotype info{"Kalibra Bt.", std::string(40, 'W'), "Készült: 2024.03.15", true};
+  std::string name;
+  for (int i = 0; i < 30; ++i) name += "Ódry Árpád ";
+  tpdflist w;
+  w.setheader(&info);
+  w.setfontsize(10, 0);
+  w.settitle(name + "jogviszony és fizetési adatai - 1998");
+  w.pageheader();
+  float header = w.y;
+  w.printtitle();
+  std::vector<textrun> runs = texts(w, 0);
+  std::vector<textrun> title(runs.begin() + 3, runs.end());
+  ASSERT_GT(title.size(), 2u);
+  float box = linebox(ftip_dscb, 10);
+  // The first line meets the wide second header line: a whole box below it.
+  EXPECT_GE(title[0].y - header, box - 1e-4);
+  std::string joined;
+  for (size_t i = 0; i < title.size(); ++i) {
+    EXPECT_EQ(title[i].font, ftip_dscb);
+    float width = w.measure(title[i].text, ftip_dscb, 10).width;
+    EXPECT_LE(width, w.usablewidth);
+    EXPECT_NEAR(title[i].x - w.leftmargin, (w.usablewidth - width) / 2, 1e-3);
+    if (i) {
+      EXPECT_GE(title[i].y - title[i - 1].y, box - 1e-4);
+    }
+    joined += (i ? " " : "") + title[i].text;
+  }
+  EXPECT_EQ(joined, name + "jogviszony és fizetési adatai - 1998");
+  // A short title below a narrow header line keeps its place.
+  listinfotype narrow{"Kalibra Bt.", "12345678-2-13", "Készült: 2024.03.15", true};
+  tpdflist v;
+  v.setheader(&narrow);
+  v.setfontsize(10, 0);
+  v.settitle("Kiss Anna jogviszony és fizetési adatai - 1998");
+  v.pageheader();
+  header = v.y;
+  v.printtitle();
+  EXPECT_FLOAT_EQ(v.y - header, v.measure("Kiss Anna jogviszony és fizetési adatai - 1998", ftip_dscb, 10).height);
+}
+
+TEST(pdflist, centredTextWiderThanItsFrameStartsInsideIt) {
+  tpdflist w;
+  w.setfontsize(10, 0);
+  w.writebox(std::string(40, 'W'), 1, 20, 30, "");
+  auto t = texts(w, 0);
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_FLOAT_EQ(t[0].x, w.leftmargin + 21);
+  EXPECT_LE(rightend(w, t[0]), w.leftmargin + 21 + 30);
+}
+
+TEST(pdflist, textWithoutWidthEndsAtTheRightMargin) {
+  tpdflist w;
+  w.setfontsize(10, 0);
+  w.x = 150;
+  w.writeat("Állománycsoport: " + std::string(40, 'W'), "I", w.x, false, 0);
+  auto t = texts(w, 0);
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_EQ(t[0].text.rfind("Állománycsoport: ", 0), 0u);
+  EXPECT_LE(rightend(w, t[0]), w.leftmargin + w.usablewidth);
+  EXPECT_GT(rightend(w, t[0]), w.leftmargin + w.usablewidth - w.measure("W", ftip_dsci, 10).width);
+  EXPECT_FLOAT_EQ(w.x, t[0].x - w.leftmargin + w.measure(t[0].text, ftip_dsci, 10).width);
+}
+
+TEST(pdflist, illFormedTextIsDrawnWithReplacementsAndSpoilsNothing) {
+  tempfolder tmp;
+  tpdflist w;
+  w.setfontsize(10, 0);
+  float before = w.measure("Kovács", ftip_dscn, 10).width;
+  EXPECT_GT(w.measure("12\x8A\xFF" "34", ftip_dscn, 10).width, 0);
+  w.writecell("12\x8A\xFF" "34", false, 0, 20, 0, "");
+  w.writecell("Kovács Anna", false, 0, 30, 0, "");
+  EXPECT_FLOAT_EQ(w.measure("Kovács", ftip_dscn, 10).width, before);
+  w.savetofile(tmp / "x.pdf");
+  ASSERT_TRUE(w.saved);
+  std::string text = shell("pdftotext " + tmp / "x.pdf -");
+  EXPECT_NE(text.find("12\xEF\xBF\xBD\xEF\xBF\xBD" "34"), std::string::npos) << text;
+  EXPECT_NE(text.find("Kovács Anna"), std::string::npos) << text;
+}
+
+TEST(tableprint, tooWideEvenAtEightPointsStaysOnThePage) {
+  struct {
+    size_t letters;
+    bool cut;  // the text column gives up what does not fit at 5 points
+  } cases[] = {{120, false}, {400, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.letters);
+    tpdflist w;
+    memtable t;
+    filltable(t, 2, std::string(c.letters, 'W'));
+    ASSERT_TRUE(w.printtable(&t, nullptr, nullptr, 0, 0));
+    EXPECT_EQ(w.pages()[0].orientation, 1);
+    EXPECT_LT(w.fontsize, 8);
+    EXPECT_GE(w.fontsize, 5);
+    bool shortened = false;
+    for (const textrun& r : texts(w, 0)) {
+      EXPECT_LE(rightend(w, r), w.leftmargin + w.usablewidth + 1e-3) << r.text;
+      if (r.text[0] == 'W') shortened |= r.text.size() < c.letters;
+      if (r.text[0] == '1') {
+        EXPECT_TRUE(r.text == "1234,5" || r.text == "1235,5") << r.text;
+      }
+    }
+    EXPECT_EQ(shortened, c.cut);
+  }
 }

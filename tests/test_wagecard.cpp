@@ -5,6 +5,7 @@
 
 #include "archive/archivestate.h"
 #include "archive/archive.h"
+#include "base/format.h"
 #include "fixtures.h"
 #include "report/pdflist.h"
 #include "report/wagecard.h"
@@ -29,6 +30,7 @@ struct cardfixture {
   std::vector<employee> people;
   std::vector<std::vector<std::string>> pagetexts;  // text runs per page
   std::vector<int> orientations;
+  std::vector<float> lowest;  // the lowest baseline per page
   std::vector<std::string> messages;
   std::vector<std::pair<std::string, bool>> shown;
 
@@ -58,8 +60,12 @@ struct cardfixture {
     std::unique_ptr<tpdflist> card = layoutwagecard(state, table);
     for (const auto& p : card->pages()) {
       std::vector<std::string> texts;
+      lowest.push_back(0);
       for (const auto& op : p.ops)
-        if (auto tr = std::get_if<textrun>(&op)) texts.push_back(tr->text);
+        if (auto tr = std::get_if<textrun>(&op)) {
+          texts.push_back(tr->text);
+          lowest.back() = std::max(lowest.back(), tr->y);
+        }
       pagetexts.push_back(texts);
       orientations.push_back(p.orientation);
     }
@@ -200,4 +206,30 @@ TEST(wagecard, wideGridGoesLandscape) {
   ASSERT_EQ(c.orientations.size(), 2u);
   EXPECT_EQ(c.orientations[0], 0);
   EXPECT_EQ(c.orientations[1], 1);
+}
+
+TEST(wagecard, manyEmploymentsGoOnToANewPageUnderTheHeaderAndTitle) {
+  cardfixture c;
+  std::vector<std::string> entries;
+  for (int k = 1; k <= 40; ++k) {
+    employee e = c.people[0];
+    char entry[16];
+    std::snprintf(entry, sizeof entry, "1998%02d%02d", k % 12 + 1, k % 28 + 1);
+    e.entry = entry;
+    c.people.push_back(e);
+    entries.push_back(formatmask("####.##.##", entry));
+  }
+  ASSERT_TRUE(c.make());
+  ASSERT_EQ(c.pagetexts.size(), 2u);  // no grids, no absences
+  EXPECT_TRUE(c.has(0, "További jogviszonyai"));
+  for (int p = 0; p < 2; ++p) {
+    EXPECT_EQ(c.orientations[p], 0);
+    EXPECT_LE(c.lowest[p], 287.0f);
+    EXPECT_TRUE(c.has(p, "Kalibra Bt."));
+    EXPECT_TRUE(c.has(p, "Kovács Anna jogviszony és fizetési adatai - 1998"));
+    EXPECT_TRUE(c.has(p, std::to_string(p + 1) + "/2.oldal"));
+  }
+  // Every other employment once, the last ones on the second page.
+  for (const std::string& e : entries) EXPECT_EQ(c.count(e), 1) << e;
+  EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [&](const std::string& e) { return c.has(1, e); }));
 }

@@ -38,7 +38,8 @@ void readcompanyparameters(archivestate& state, const std::string& companyfolder
   state.companyname = trimmedtext(line);
   if (!readline(in, line)) return;
   if (!readline(in, line)) return;
-  state.companytaxnumber = trimmed(line);
+  // Digits as they are; any other byte as its letter, so that the text stays UTF-8.
+  state.companytaxnumber = rawtext(trimcontrol(line));
 }
 
 }  // namespace dosber

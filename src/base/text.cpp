@@ -4,6 +4,7 @@
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 
@@ -34,8 +35,20 @@ std::string_view firstbytes(std::string_view s, size_t count) {
   return count >= s.size() ? s : s.substr(0, charboundary(s, count));
 }
 
-void droplastchar(std::string& s) {
-  if (!s.empty()) s.resize(charboundary(s, s.size() - 1));
+std::string validutf8(std::string_view s) {
+  std::string out;
+  int32_t length = static_cast<int32_t>(s.size()), copied = 0;
+  for (int32_t i = 0; i < length;) {
+    int32_t start = i;
+    UChar32 c;
+    U8_NEXT(s.data(), i, length, c);
+    if (c >= 0) continue;
+    out.append(s.data() + copied, static_cast<size_t>(start - copied));
+    out += "\xEF\xBF\xBD";
+    copied = i;
+  }
+  out.append(s.data() + copied, static_cast<size_t>(length - copied));
+  return out;
 }
 
 void appendutf8(std::string& out, char32_t cp) {

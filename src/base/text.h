@@ -17,8 +17,10 @@ size_t nextchar(std::string_view s, size_t at);
 std::string_view firstchars(std::string_view s, size_t count);
 // At most `count` bytes, cut at a character boundary.
 std::string_view firstbytes(std::string_view s, size_t count);
-// Drops the last character.
-void droplastchar(std::string& s);
+
+// The text with every ill-formed UTF-8 sequence replaced by U+FFFD: a font
+// that is handed an ill-formed text measures and draws nothing from then on.
+std::string validutf8(std::string_view s);
 
 // Appends the UTF-8 form of one code point.
 void appendutf8(std::string& out, char32_t cp);

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "base/paths.h"
+#include "base/text.h"
 
 namespace dosber {
 namespace {
@@ -117,7 +118,7 @@ const _cairo_font_options* fontoptions() { return fonts().options; }
 extent measuretext(std::string_view text, int type, int size) {
   if (text.empty()) return {};
   cairo_text_extents_t te;
-  std::string s(text);
+  std::string s = validutf8(text);
   cache& c = fonts();
   cairo_scaled_font_t* font;
   {
@@ -126,6 +127,12 @@ extent measuretext(std::string_view text, int type, int size) {
   }
   cairo_scaled_font_text_extents(font, s.c_str(), &te);
   return {static_cast<float>(te.x_advance) * mm_per_pt, static_cast<float>(te.height) * mm_per_pt};
+}
+
+float linebox(int type, int size) {
+  cairo_font_extents_t fe;
+  cairo_scaled_font_extents(fonts().scaledfor(type, size), &fe);
+  return static_cast<float>(fe.ascent + fe.descent) * mm_per_pt;
 }
 
 }  // namespace dosber

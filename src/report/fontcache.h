@@ -30,7 +30,11 @@ struct extent {
 _cairo_font_face* fontface(int type);
 // The font options every text is measured and drawn with.
 const _cairo_font_options* fontoptions();
-// A text's advance width and ink height at a point size.
+// A text's advance width and ink height at a point size (an ill-formed
+// UTF-8 text as validutf8 makes it).
 extent measuretext(std::string_view text, int type, int size);
+// The height of the font's line box, ascent plus descent, in millimetres:
+// the box that PDF readers give every word, whatever its letters.
+float linebox(int type, int size);
 
 }  // namespace dosber

@@ -84,6 +84,10 @@ class tpdflist {
   void doublerule();
   void pageheader();
   void printtitle();
+  // A line at the current y that would end below the usable height goes to
+  // a new page, below the page header, the title and an empty line; true
+  // when it did.
+  bool breakpage();
   void savetofile(const std::string& name);
   // Writes the page numbers ("2/3.oldal") into every page's header.
   void numberpages();
@@ -115,6 +119,21 @@ class tpdflist {
   void draw(float pagex, float pagey, std::string_view text);
   void message(const std::string& text);
   int styletype(std::string_view style) const;
+  // Long texts of the page header and the title.
+  struct headerblock {
+    std::string right1;
+    std::vector<std::string> first, second;  // the lines of left1 and left2; empty: no such header line
+  };
+  headerblock layoutheader();
+  std::vector<std::string> wraptext(std::string_view text, int type, float firstwidth, float width, size_t most);
+  size_t fittingprefix(std::string_view text, int type, float width);
+  size_t mostlines(float pitch) const;
+  float linepitch() const;
+  // Texts of the line last written by pageheader or printtitle: their
+  // horizontal extents from the left margin and their baseline.
+  std::vector<std::pair<float, float>> lastspans_;
+  float lastbaseline_ = -1;
+  bool meetslastline(float from, float to) const;
   // Table printing helpers.
   struct column {
     bool listed = false;
@@ -136,6 +155,8 @@ class tpdflist {
                  std::string_view style = {});
   void applystyle(const column& c);
   int listedcount() const;
+  void keepwordsapart();
+  void narrowcolumns(const std::vector<column>& cols, float total);
 
   std::vector<pdfpage> pages_;
 };

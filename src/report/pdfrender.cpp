@@ -64,9 +64,12 @@ std::string renderpdf(const std::vector<pdfpage>& pages, const documentinfo& inf
     cairo_pdf_surface_set_size(surface, landscape ? a4long : a4short, landscape ? a4short : a4long);
     drawpage(cr, p);
   }
+  // A failed drawing operation leaves the context in error and every later
+  // one undone: the document would lack the rest of its text.
+  cairo_status_t status = cairo_status(cr);
   cairo_destroy(cr);
   cairo_surface_finish(surface);
-  cairo_status_t status = cairo_surface_status(surface);
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
   cairo_surface_destroy(surface);
   if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error(cairo_status_to_string(status));
   return out;

@@ -8,6 +8,11 @@
 #include "report/pdflist.h"
 
 namespace dosber {
+namespace {
+// Below the table's smallest size the auto-fit goes down to this one before
+// it cuts columns.
+constexpr int smallestsize = 5;
+}  // namespace
 
 std::string tpdflist::fieldtext(int f) const {
   if (!dataset) return {};
@@ -75,9 +80,17 @@ float tpdflist::measureall(const std::vector<column>& cols, std::vector<sample>&
       lineheight = std::max(lineheight, e.height);
     }
   }
+  keepwordsapart();
   float total = 0;
   for (float w : colwidths) total += w;
   return total + (listedcount() - 1) * colgap;
+}
+
+// Lines of the measured texts alone may stand closer than the font's line
+// box (texts without accents or descenders): the words of neighbouring rows
+// would overlap.
+void tpdflist::keepwordsapart() {
+  lineheight = std::max(lineheight, std::max(linebox(normalfont, fontsize), linebox(boldfont, fontsize)) - linegap);
 }
 
 float tpdflist::remeasure(const std::vector<column>& cols, const std::vector<sample>& samples) {
@@ -92,6 +105,7 @@ float tpdflist::remeasure(const std::vector<column>& cols, const std::vector<sam
     lineheight = std::max(lineheight, e.height);
     total += e.width;
   }
+  keepwordsapart();
   return total + (listedcount() - 1) * colgap;
 }
 
@@ -115,8 +129,41 @@ void tpdflist::autofit(const std::vector<column>& cols, int smallest, int larges
       --fontsize;
       total = remeasure(cols, samples);
     }
+    // Smaller still rather than past the page's edge; at the smallest size
+    // the text columns give up what is missing.
+    while (usablewidth < total && fontsize > smallestsize) {
+      --fontsize;
+      total = remeasure(cols, samples);
+    }
+    if (usablewidth < total) narrowcolumns(cols, total);
   }
   orientation = pages_[page].orientation;
+}
+
+// Columns cut to the usable width, text columns first: their cells are
+// shortened to the column (writecell); numbers only when the text columns
+// cannot make up the difference.
+void tpdflist::narrowcolumns(const std::vector<column>& cols, float total) {
+  float gaps = total, numbers = 0, texts = 0;
+  for (size_t i = 0; i < cols.size(); ++i) {
+    gaps -= colwidths[i];
+    if (!cols[i].listed) continue;
+    fieldtype type = dataset->field(static_cast<int>(i)).type;
+    (type == fieldtype::integer || type == fieldtype::floating ? numbers : texts) += colwidths[i];
+  }
+  if (numbers + texts <= 0) return;
+  float room = std::max(usablewidth - gaps, 0.0f);
+  float textscale = room / (numbers + texts), numberscale = textscale;
+  if (texts > 0 && numbers < room) {
+    textscale = (room - numbers) / texts;
+    numberscale = 1;
+  }
+  // A width of 0 would mean no limit at all.
+  for (size_t i = 0; i < cols.size(); ++i) {
+    fieldtype type = dataset->field(static_cast<int>(i)).type;
+    float scale = type == fieldtype::integer || type == fieldtype::floating ? numberscale : textscale;
+    if (cols[i].listed) colwidths[i] = std::max(colwidths[i] * scale, 0.01f);
+  }
 }
 
 void tpdflist::applystyle(const column& c) {

@@ -97,6 +97,7 @@ class wagecard {
       text = formatnumber(r.mask, true, *i);
     else if (auto s = std::get_if<std::string>(&v))
       text = formatmask(r.mask, *s);
+    w.breakpage();
     w.writebox(r.label, 0, 0, 40, "");
     w.writebox(text, 0, w.x, 60, "");
     w.newline(1);
@@ -106,6 +107,7 @@ class wagecard {
     std::vector<std::string> lines = state_.employmentlines.values(employees_.text("azon"));
     if (lines.size() <= 1) return;
     w.newline(1);
+    w.breakpage();
     w.writeat("További jogviszonyai", "", 0, false, 0);
     w.newline(1);
     std::string jogvkod1 = employees_.text("jogvkod1"), bdatum = employees_.text("bdatum");
@@ -115,6 +117,7 @@ class wagecard {
       std::string exit = formatmask("####.##.##", piece(line, ';', 4));
       if (staffgroup == jogvkod1 && entry == bdatum) continue;
       w.newline(1);
+      w.breakpage();
       w.writebox(state_.staffgroups.value(staffgroup), 0, w.x, 25, "");
       w.writebox(state_.employmenttypes.value(type), 0, w.x, 25, "");
       w.writebox(entry, 0, w.x, 21, "");

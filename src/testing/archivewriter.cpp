@@ -174,7 +174,7 @@ void writeemployees(const std::string& path, const yearinfo& year, const std::ve
 }
 
 void writecompanyparameters(const std::string& folder, std::string_view name, std::string_view taxnumber) {
-  std::string text = "KALIBRA\r\n1\r\n2\r\n3\r\n  " + tocp852(name) + "  \r\n6\r\n" + std::string(taxnumber) + "\r\n8\r\n";
+  std::string text = "KALIBRA\r\n1\r\n2\r\n3\r\n  " + tocp852(name) + "  \r\n6\r\n" + tocp852(taxnumber) + "\r\n8\r\n";
   writetext(joinpath(folder, "mber.par"), text);
 }
 
@@ -259,6 +259,16 @@ wagerecord& wagerecord::item(int number, double value, int part) {
     return *this;
   }
   throw std::invalid_argument("no such item part in the layout");
+}
+
+wagerecord& wagerecord::everyitem(double value) {
+  for (const itempart& p : wagelayoutof(year_.wage).parts) {
+    if (p.integer)
+      r_.int16(p.offset, static_cast<int>(std::clamp(value, -32768.0, 32767.0)));
+    else
+      r_.real(p.offset, value);
+  }
+  return *this;
 }
 
 wagerecord& wagerecord::allowance(int i, double amount) {

@@ -114,6 +114,9 @@ class wagerecord {
   wagerecord(const yearinfo& year, std::string_view azon, std::string_view evho, char jogvkod1 = '1',
              std::string_view jvkezd = "19950101", char employmenttype = '1');
   wagerecord& item(int number, double value, int part = 0);
+  // Every item part of the layout: reals take the value, 16-bit integers the
+  // value within their range.
+  wagerecord& everyitem(double value);
   wagerecord& allowance(int i, double amount);  // 1-based
   wagerecord& freeentry(int slot, std::string_view code, double amount);  // slot from 0
   record& data() { return r_; }
