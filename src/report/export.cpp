@@ -154,16 +154,22 @@ void writefoundjson(std::ostream& out, const searchresult& r) {
     w.endobject();
   }
   w.endarray();
+  writeskippedjson(w, r.skipped);
+  w.endobject();
+}
+
+void writeskippedjson(jsonwriter& w, const std::vector<skippedfolder>& skipped) {
   w.key("skipped");
   w.beginarray();
-  for (const auto& s : r.skipped) {
+  for (const skippedfolder& s : skipped) {
     w.beginobject();
-    member("folder", s.folder);
-    member("message", s.message);
+    w.key("folder");
+    w.string(s.folder);
+    w.key("message");
+    w.string(s.message);
     w.endobject();
   }
   w.endarray();
-  w.endobject();
 }
 
 void writefoundtext(std::ostream& out, const searchresult& r) {

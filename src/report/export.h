@@ -24,6 +24,10 @@ void writecarddatajson(std::ostream& out, const archivestate& state);
 
 // {"employments": [...], "skipped": [...]}.
 void writefoundjson(std::ostream& out, const searchresult& result);
+// The "skipped" member of a JSON document: the folders a walk could not read.
+class jsonwriter;
+void writeskippedjson(jsonwriter& w, const std::vector<skippedfolder>& skipped);
+
 // A tab-separated line an employment.
 void writefoundtext(std::ostream& out, const searchresult& result);
 

@@ -9,6 +9,7 @@
 
 #include "base/format.h"
 #include "base/text.h"
+#include "report/export.h"
 #include "report/jsonwriter.h"
 #include "report/pdflist.h"
 
@@ -257,15 +258,7 @@ void writesummaryjson(std::ostream& out, const earningssummary& s) {
     w.endobject();
   }
   w.endarray();
-  w.key("skipped");
-  w.beginarray();
-  for (const skippedfolder& k : s.skipped) {
-    w.beginobject();
-    member("folder", k.folder);
-    member("message", k.message);
-    w.endobject();
-  }
-  w.endarray();
+  writeskippedjson(w, s.skipped);
   w.endobject();
 }
 
