@@ -95,24 +95,44 @@ std::string lowercase(std::string_view utf8) {
 
 namespace {
 
+// Case folding and its accents dropped, as ICU does them.
+void dropaccents(icu::UnicodeString& u) {
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+  if (U_FAILURE(status)) return;
+  icu::UnicodeString d = nfd->normalize(u, status);
+  if (U_FAILURE(status)) return;
+  icu::UnicodeString out;
+  for (int32_t i = 0; i < d.length();) {
+    UChar32 c = d.char32At(i);
+    if (u_charType(c) != U_NON_SPACING_MARK) out.append(c);
+    i += U16_LENGTH(c);
+  }
+  u = out;
+}
+
 // The case folding of the characters up to U+017F (Latin-1 and Latin
-// Extended-A, every Hungarian letter among them), taken from ICU once; 0 for
-// those that fold to more than one character. Folding needs no context, so
-// folding text character by character gives ICU's result.
+// Extended-A, every Hungarian letter among them), without and with the
+// accents dropped, taken from ICU once; 0 for those that fold to more than
+// one character. Neither needs context, so folding text character by
+// character gives ICU's result.
 struct foldtable {
-  char16_t to[0x180];
+  char16_t to[2][0x180];
   foldtable() {
-    for (char32_t c = 0; c < 0x180; ++c) {
-      icu::UnicodeString u(static_cast<UChar32>(c));
-      u.foldCase();
-      to[c] = u.length() == 1 ? static_cast<char16_t>(u.charAt(0)) : 0;
-    }
+    for (int accents = 0; accents < 2; ++accents)
+      for (char32_t c = 0; c < 0x180; ++c) {
+        icu::UnicodeString u(static_cast<UChar32>(c));
+        u.foldCase();
+        if (accents) dropaccents(u);
+        to[accents][c] = u.length() == 1 ? static_cast<char16_t>(u.charAt(0)) : 0;
+      }
   }
 };
 
 // Folds by the table; false when the text holds a character it does not cover.
-bool tablefold(std::string_view utf8, std::string& out) {
-  static const foldtable table;
+bool tablefold(std::string_view utf8, std::string& out, bool plain = false) {
+  static const foldtable tables;
+  const char16_t* table = tables.to[plain ? 1 : 0];
   out.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {
     auto b = static_cast<unsigned char>(utf8[i]);
@@ -127,8 +147,8 @@ bool tablefold(std::string_view utf8, std::string& out) {
     } else {
       return false;
     }
-    if (c >= 0x180 || (c >= 0x80 && table.to[c] == 0)) return false;
-    appendutf8(out, c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c) : table.to[c]);
+    if (c >= 0x180 || (c >= 0x80 && table[c] == 0)) return false;
+    appendutf8(out, c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c) : table[c]);
   }
   return true;
 }
@@ -144,20 +164,11 @@ std::string casefold(std::string_view utf8) {
 bool equalsignorecase(std::string_view a, std::string_view b) { return casefold(a) == casefold(b); }
 
 std::string foldaccents(std::string_view utf8) {
+  std::string out;
+  if (tablefold(utf8, out, true)) return out;
   return convertcase(utf8, [](icu::UnicodeString& u) {
     u.foldCase();
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
-    if (U_FAILURE(status)) return;
-    icu::UnicodeString d = nfd->normalize(u, status);
-    if (U_FAILURE(status)) return;
-    icu::UnicodeString out;
-    for (int32_t i = 0; i < d.length();) {
-      UChar32 c = d.char32At(i);
-      if (u_charType(c) != U_NON_SPACING_MARK) out.append(c);
-      i += U16_LENGTH(c);
-    }
-    u = out;
+    dropaccents(u);
   });
 }
 
